@@ -1,0 +1,4 @@
+# The same code as 64-bit Windows, for testing on machines that cannot run
+# 32-bit x86 processes (and so no 32-bit Wine).
+set(CORVALIN_MINGW_ARCH x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

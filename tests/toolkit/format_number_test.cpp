@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "toolkit/text.h"
+
+namespace {
+
+Text Shown(long double value, int digits) {
+    return TrimBlanks(FormatNumber(value, digits));
+}
+
+TEST(FormatNumber, PutsABlankOrMinusInTheSignPositionOnly) {
+    EXPECT_EQ(FormatNumber(8, 15), " 8");
+    EXPECT_EQ(FormatNumber(10.5L, 7), " 10.5");
+    EXPECT_EQ(FormatNumber(-10.5L, 7), "-10.5");
+    EXPECT_EQ(FormatNumber(-0.5L, 7), "-.5");
+    EXPECT_EQ(FormatNumber(0, 7), " 0");
+    EXPECT_EQ(FormatNumber(-0.0L, 7), " 0");
+}
+
+TEST(FormatNumber, ShowsWholeNumbersAndFractionsWithoutTrailingZeros) {
+    EXPECT_EQ(Shown(21, 7), "21");
+    EXPECT_EQ(Shown(23.5L, 7), "23.5");
+    EXPECT_EQ(Shown(63.5L, 7), "63.5");
+    EXPECT_EQ(Shown(78, 7), "78");
+    EXPECT_EQ(Shown(1000, 7), "1000");
+    EXPECT_EQ(Shown(0.5L, 7), ".5");
+    EXPECT_EQ(Shown(0.0000001L, 7), ".0000001");
+    EXPECT_EQ(Shown(9999999, 7), "9999999");
+    EXPECT_EQ(Shown(123456789012345, 15), "123456789012345");
+    for (int n = 8; n <= 19; ++n) EXPECT_EQ(Shown(n, 15), std::to_string(n));
+}
+
+TEST(FormatNumber, UsesTheExponentFormWhenTheDigitsDoNotFit) {
+    EXPECT_EQ(Shown(10000000, 7), "1E+7");
+    EXPECT_EQ(Shown(12345678, 7), "1.234568E+7");
+    EXPECT_EQ(Shown(0.00000001L, 7), "1E-8");
+    EXPECT_EQ(Shown(1.5e-10L, 7), "1.5E-10");
+    EXPECT_EQ(Shown(1234567890123456LL, 15), "1.23456789012346E+15");
+    EXPECT_EQ(Shown(0.05L, 1), "5E-2");
+    EXPECT_EQ(Shown(0.05L, 0), ".05");
+    EXPECT_EQ(Shown(123, 2), "1.2E+2");
+}
+
+TEST(FormatNumber, RoundsByTheNextDigitAloneWithTiesToEven) {
+    EXPECT_EQ(Shown(1234567.5L, 7), "1234568");
+    EXPECT_EQ(Shown(1234568.5L, 7), "1234568");
+    EXPECT_EQ(Shown(1234566.6L, 7), "1234567");
+    // The digits after the eighth are never consulted: 1234566.569 rounds
+    // down although it lies above the half-way point.
+    EXPECT_EQ(Shown(1234566.569L, 7), "1234566");
+    EXPECT_EQ(Shown(1234565.569L, 7), "1234566");
+}
+
+TEST(FormatNumber, CarriesOutOfTheFirstDigit) {
+    EXPECT_EQ(Shown(9999999.5L, 7), "1E+7");
+    EXPECT_EQ(Shown(999999.95L, 7), "1000000");
+    EXPECT_EQ(Shown(0.99999995L, 7), "1");
+    EXPECT_EQ(Shown(9.6L, 1), "1E+1");
+    EXPECT_EQ(Shown(0.096L, 1), ".1");
+}
+
+TEST(FormatNumber, TakesEighteenDigitsOfTheExactBinaryValue) {
+    // 1 + 2^-55 = 1.0000000000000000277...: digit 18 is rounded from it.
+    EXPECT_EQ(Shown(1.0L + 0x1p-55L, 18), "1.00000000000000003");
+    // 1234567890123456785 is exact in extended precision: a tie at digit 19
+    // goes to the even digit.
+    EXPECT_EQ(Shown(1234567890123456785.0L, 18), "1.23456789012345678E+18");
+    EXPECT_EQ(Shown(1234567890123456795.0L, 18), "1.2345678901234568E+18");
+    EXPECT_EQ(Shown(0.1L, 18), ".1");
+    // Single-precision values show their binary value to 18 digits.
+    EXPECT_EQ(Shown(0.1f, 18), ".100000001490116119");
+    EXPECT_EQ(Shown(0.1f, 7), ".1");
+    EXPECT_EQ(Shown(0.1f, 9), ".100000001");
+}
+
+TEST(FormatNumber, CoversTheWholeExtendedRange) {
+    const long double largest = std::numeric_limits<long double>::max();
+    const long double tiniest = std::numeric_limits<long double>::denorm_min();
+    EXPECT_EQ(FormatNumber(largest, 0), " 1.18973149535723177E+4932");
+    EXPECT_EQ(FormatNumber(-largest, 18).size(), 26u);
+    EXPECT_EQ(Shown(tiniest, 7), "3.6452E-4951");
+    EXPECT_EQ(Shown(0x1p127L, 8), "1.7014118E+38");
+    EXPECT_EQ(FormatNumber(std::numeric_limits<long double>::infinity(), 7), " Inf");
+    EXPECT_EQ(FormatNumber(-std::numeric_limits<long double>::infinity(), 7), "-Inf");
+    EXPECT_EQ(FormatNumber(std::nanl(""), 7), " NaN");
+}
+
+}  // namespace

@@ -1,0 +1,248 @@
+#include "toolkit/text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+constexpr int kMaxDigits = 18;
+constexpr int kClampExponent = 4933;
+constexpr int kExponentCap = 9999;
+
+// 10^n for 0 <= n <= 8191 as the product of table entries picked by the bits
+// of n: the small powers are exact, the large ones correctly rounded.
+long double PowerOfTen(int n) {
+    static const long double small[8] = {1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L};
+    static const long double large[10] = {1e8L,   1e16L,  1e32L,   1e64L,   1e128L,
+                                          1e256L, 1e512L, 1e1024L, 1e2048L, 1e4096L};
+    long double power = small[n & 7];
+    for (int bit = 3; (n >> bit) != 0; ++bit) {
+        if ((n >> bit) & 1) {
+            power *= large[bit - 3];
+        }
+    }
+    return power;
+}
+
+// Above this the power itself would overflow; such divisions are done in two
+// steps so that tiny values that long double can hold do not become 0.
+constexpr int kLargestFinitePower = 4931;
+
+long double ScaleByPowerOfTen(std::uint64_t integer, int exponent) {
+    long double value = static_cast<long double>(integer);
+    if (exponent >= 0) {
+        return value * PowerOfTen(exponent);
+    }
+    int divisor = -exponent;
+    if (divisor > kLargestFinitePower) {
+        value /= PowerOfTen(4096);
+        divisor -= 4096;
+    }
+    return value / PowerOfTen(divisor);
+}
+
+bool IsSkippedBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+int RadixDigit(char c) {
+    if (IsDigit(c)) return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// The text after "&": a radix letter and an unsigned integer.
+long double ParseRadixInteger(const char* s, const char* end) {
+    if (s == end) return 0;
+    unsigned radix = 0;
+    switch (*s) {
+    case 'H': case 'h': radix = 16; break;
+    case 'O': case 'o': radix = 8; break;
+    case 'B': case 'b': radix = 2; break;
+    default: return 0;
+    }
+    std::uint64_t value = 0;
+    for (++s; s != end; ++s) {
+        int digit = RadixDigit(*s);
+        if (digit < 0 || static_cast<unsigned>(digit) >= radix) break;
+        if (value > (std::numeric_limits<std::uint64_t>::max() - digit) / radix) break;
+        value = value * radix + static_cast<unsigned>(digit);
+    }
+    return static_cast<long double>(value);
+}
+
+// Rounds the 18 digits to `count` by looking at the next digit alone, ties to
+// even. Returns true when the carry ran out of the first digit.
+bool RoundDigits(char* digits, int count) {
+    if (count >= kMaxDigits) return false;
+    char next = digits[count];
+    bool odd = ((digits[count - 1] - '0') & 1) != 0;
+    if (next < '5' || (next == '5' && !odd)) return false;
+    int i = count - 1;
+    while (i >= 0 && digits[i] == '9') {
+        digits[i--] = '0';
+    }
+    if (i >= 0) {
+        ++digits[i];
+        return false;
+    }
+    digits[0] = '1';
+    return true;
+}
+
+}  // namespace
+
+Text FormatNumber(long double value, int digits) {
+    if (std::isnan(value)) return " NaN";
+    if (std::isinf(value)) return value < 0 ? "-Inf" : " Inf";
+    if (value == 0) return " 0";
+
+    int wanted = (digits <= 0 || digits > kMaxDigits) ? kMaxDigits : digits;
+
+    // The first 18 digits of the exact binary value, correctly rounded:
+    // "d.ddddddddddddddddde+x".
+    char scientific[32];
+    auto converted = std::to_chars(scientific, scientific + sizeof scientific, std::fabs(value),
+                                   std::chars_format::scientific, kMaxDigits - 1);
+    char mantissa[kMaxDigits];
+    mantissa[0] = scientific[0];
+    std::memcpy(mantissa + 1, scientific + 2, kMaxDigits - 1);
+    int exponent10 = 0;
+    std::from_chars(scientific + kMaxDigits + 2 + (scientific[kMaxDigits + 2] == '+'),
+                    converted.ptr, exponent10);
+    int point = exponent10 + 1;  // value = 0.d1d2d3... x 10^point
+
+    if (RoundDigits(mantissa, wanted)) ++point;
+    int n = wanted;
+    while (n > 1 && mantissa[n - 1] == '0') --n;
+
+    char out[32];
+    char* p = out;
+    *p++ = value < 0 ? '-' : ' ';
+    if (n <= point && point <= wanted) {
+        p = std::copy(mantissa, mantissa + n, p);
+        p = std::fill_n(p, point - n, '0');
+    } else if (0 < point && point < n) {
+        p = std::copy(mantissa, mantissa + point, p);
+        *p++ = '.';
+        p = std::copy(mantissa + point, mantissa + n, p);
+    } else if (point <= 0 && n - point <= wanted) {
+        *p++ = '.';
+        p = std::fill_n(p, -point, '0');
+        p = std::copy(mantissa, mantissa + n, p);
+    } else {
+        *p++ = mantissa[0];
+        if (n > 1) {
+            *p++ = '.';
+            p = std::copy(mantissa + 1, mantissa + n, p);
+        }
+        *p++ = 'E';
+        *p++ = point - 1 >= 0 ? '+' : '-';
+        p = std::to_chars(p, out + sizeof out, point - 1 >= 0 ? point - 1 : 1 - point).ptr;
+    }
+    return Text(out, p);
+}
+
+Text TrimBlanks(const Text& text) {
+    auto first = text.find_first_not_of(' ');
+    if (first == Text::npos) return Text();
+    auto last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+long double ParseNumber(const Text& text) {
+    const char* s = text.data();
+    const char* end = s + text.size();
+    while (s != end && IsSkippedBlank(*s)) ++s;
+    if (s == end) return 0;
+    if (*s == '&') return ParseRadixInteger(s + 1, end);
+
+    bool negative = false;
+    if (*s == '+' || *s == '-') {
+        negative = *s == '-';
+        ++s;
+    }
+
+    std::uint64_t gathered = 0;
+    int gatheredCount = 0;   // G: significant digits kept, at most 18
+    int wholeDigits = 0;     // W: the decimal position of the first significant digit
+    bool anyDigit = false;
+    bool seenPoint = false;
+    bool significant = false;
+    for (; s != end; ++s) {
+        char c = *s;
+        if (c == '.') {
+            if (seenPoint) break;
+            seenPoint = true;
+            continue;
+        }
+        if (!IsDigit(c)) break;
+        anyDigit = true;
+        if (c == '0' && !significant) {
+            if (seenPoint) --wholeDigits;
+            continue;
+        }
+        significant = true;
+        if (!seenPoint) ++wholeDigits;
+        if (gatheredCount < kMaxDigits) {
+            gathered = gathered * 10 + static_cast<unsigned>(c - '0');
+            ++gatheredCount;
+        }
+    }
+
+    int exponent = 0;
+    if (s != end && (*s == 'E' || *s == 'e' || *s == 'D' || *s == 'd')) {
+        ++s;
+        bool negativeExponent = false;
+        if (s != end && (*s == '+' || *s == '-')) {
+            negativeExponent = *s == '-';
+            ++s;
+        }
+        for (; s != end && IsDigit(*s); ++s) {
+            exponent = std::min(exponent * 10 + (*s - '0'), kExponentCap);
+        }
+        if (negativeExponent) exponent = -exponent;
+    }
+
+    if (!anyDigit) return 0;
+    long double result;
+    if (gathered == 0) {
+        result = 0;
+    } else if (wholeDigits + exponent >= kClampExponent) {
+        result = 0x1p127L;
+    } else if (wholeDigits + exponent <= -kClampExponent) {
+        result = 0;
+    } else {
+        result = ScaleByPowerOfTen(gathered, wholeDigits + exponent - gatheredCount);
+    }
+    return negative ? -result : result;
+}
+
+Text RightPart(const Text& text, int count) {
+    if (count <= 0) return Text();
+    if (static_cast<size_t>(count) >= text.size()) return text;
+    return text.substr(text.size() - static_cast<size_t>(count));
+}
+
+Text CharText(int code) {
+    return Text(1, static_cast<char>(code & 0xFF));
+}
+
+Text Concat(const Text& left, const Text& right) {
+    Text joined;
+    joined.reserve(left.size() + right.size());
+    joined.append(left).append(right);
+    return joined;
+}
+
+bool TextEquals(const Text& left, const Text& right) {
+    return left == right;
+}
