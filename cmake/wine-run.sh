@@ -58,7 +58,12 @@ if [ ! -f "$prefix/.ready" ]; then
     "$wine" wineboot -u </dev/null >/dev/null 2>&1
     wineserver -w
     cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
+    # No crash dialog waiting for a click; windows in a virtual desktop,
+    # which gives them Windows' frames, captions and activation.
     "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+        </dev/null >/dev/null 2>&1
+    "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
+    "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f \
         </dev/null >/dev/null 2>&1
     wineserver -w
     touch "$prefix/.ready"

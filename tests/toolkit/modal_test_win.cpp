@@ -1,0 +1,203 @@
+#include "toolkit/modal_win.h"
+
+#include <atomic>
+#include <thread>
+
+#include "toolkit/controls_win.h"
+#include "toolkit/dialog_win.h"
+#include "toolkit/menu_win.h"
+#include "toolkit_test_win.h"
+
+namespace {
+
+class RunModalTest : public ToolkitTest {
+protected:
+    // Runs the dialog after posting the given messages to it; returns the
+    // result variable, which starts at -1.
+    int32_t Run(HWND dialog, std::initializer_list<MSG> posted) {
+        for (const MSG& message : posted) {
+            PostMessageW(message.hwnd ? message.hwnd : dialog, message.message, message.wParam, message.lParam);
+        }
+        int32_t result = -1;
+        RunModal(dialog, RecordingHandler, &result);
+        EXPECT_FALSE(IsWindow(dialog));
+        return result;
+    }
+};
+
+MSG Posted(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, HWND to = nullptr) {
+    MSG m = {};
+    m.hwnd = to;
+    m.message = message;
+    m.wParam = wParam;
+    m.lParam = lParam;
+    return m;
+}
+
+// A dialog with all four kinds and a menu, as the calculator builds one.
+HWND CreateFullDialog() {
+    HWND dialog = CreateTestDialog();
+    AddControl(Frame, dialog, 101, "Frame", 5, 5, 190, 60, 0, 0);
+    AddControl(ComboBox, dialog, 102, "", 10, 15, 75, 60, 0x50210003, WS_EX_CLIENTEDGE);
+    AddControl(Option, dialog, 103, "Option", 10, 35, 75, 10, 0, 0);
+    AddControl(Label, dialog, 104, "Label", 100, 15, 50, 10, 0x50000001, 0);
+    HMENU bar = MenuCreateBar();
+    MenuAppendItem(bar, "Exit", 1007, 0);
+    HMENU popup = MenuCreatePopup();
+    MenuAppendPopup(bar, "Help", popup, 0);
+    MenuAppendItem(popup, "About", 1010, 0);
+    MenuAttach(dialog, bar);
+    return dialog;
+}
+
+TEST_F(RunModalTest, HandlerStartsWithInitDialogThenSizeBeforeTheWindowShows) {
+    HWND dialog = CreateFullDialog();
+    RECT client;
+    GetClientRect(dialog, &client);
+    EXPECT_EQ(Run(dialog, {Posted(kCloseWith7)}), 7);
+
+    ASSERT_GE(g_Calls.size(), 2u);
+    EXPECT_EQ(g_Calls[0].message, static_cast<UINT>(WM_INITDIALOG));
+    EXPECT_EQ(g_Calls[0].wParam, reinterpret_cast<WPARAM>(dialog));
+    EXPECT_EQ(g_Calls[0].lParam, 0);
+    EXPECT_FALSE(g_Calls[0].visible);
+    EXPECT_EQ(g_Calls[1].message, static_cast<UINT>(WM_SIZE));
+    EXPECT_EQ(g_Calls[1].wParam, static_cast<WPARAM>(SIZE_RESTORED));
+    EXPECT_EQ(g_Calls[1].lParam, MAKELPARAM(client.right, client.bottom));
+    EXPECT_FALSE(g_Calls[1].visible);
+    EXPECT_EQ(HandledMessages({WM_INITDIALOG}).size(), 1u);
+}
+
+TEST_F(RunModalTest, ActivationReachesTheHandlerOnlyAsNcActivate) {
+    HWND dialog = CreateFullDialog();
+    Run(dialog, {Posted(kCloseWith7)});
+    EXPECT_TRUE(HandledMessages({WM_ACTIVATE}).empty());
+    EXPECT_FALSE(HandledMessages({WM_NCACTIVATE}).empty());
+}
+
+TEST_F(RunModalTest, CloseDialogFromTheHandlerEndsTheLoopWithItsResult) {
+    HWND dialog = CreateFullDialog();
+    EXPECT_EQ(Run(dialog, {Posted(kCloseWith7)}), 7);
+    EXPECT_EQ(HandledMessages({kCloseWith7, WM_CLOSE, WM_DESTROY, WM_NCDESTROY}),
+              (std::vector<UINT>{kCloseWith7, WM_CLOSE, WM_DESTROY, WM_NCDESTROY}));
+    // A dialog that is gone: nothing happens, nothing is released twice.
+    CloseDialog(dialog, 9);
+}
+
+TEST_F(RunModalTest, QuitMessageDoesNotEndTheLoop) {
+    HWND dialog = CreateFullDialog();
+    PostQuitMessage(3);
+    EXPECT_EQ(Run(dialog, {Posted(kCloseWith7)}), 7);
+    EXPECT_EQ(HandledMessages({kCloseWith7}).size(), 1u);
+}
+
+TEST_F(RunModalTest, SystemCloseEndsTheDialogWithZeroUnlessTheHandlerKeepsIt) {
+    EXPECT_EQ(Run(CreateFullDialog(), {Posted(WM_SYSCOMMAND, SC_CLOSE)}), 0);
+    EXPECT_EQ(HandledMessages({WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY}),
+              (std::vector<UINT>{WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY}));
+
+    g_Calls.clear();
+    g_KeepOpenOnSysClose = true;
+    EXPECT_EQ(Run(CreateFullDialog(), {Posted(WM_SYSCOMMAND, SC_CLOSE), Posted(kCloseWith7)}), 7);
+    EXPECT_EQ(HandledMessages({WM_SYSCOMMAND, kCloseWith7, WM_CLOSE}),
+              (std::vector<UINT>{WM_SYSCOMMAND, kCloseWith7, WM_CLOSE}));
+}
+
+TEST_F(RunModalTest, AltF4ClosesTheDialogThroughTheSystemCommand) {
+    HWND dialog = CreateFullDialog();
+    const LPARAM altDown = (1 << 29) | 1;
+    EXPECT_EQ(Run(dialog, {Posted(WM_SYSKEYDOWN, VK_F4, altDown)}), 0);
+    ASSERT_FALSE(HandledMessages({WM_SYSCOMMAND}).empty());
+}
+
+TEST_F(RunModalTest, EscapeAndEnterBecomeCancelAndOkAndLeaveTheDialogOpen) {
+    HWND dialog = CreateFullDialog();
+    HWND list = GetDlgItem(dialog, 102);
+    const int32_t result = Run(dialog, {Posted(WM_KEYDOWN, VK_ESCAPE, 1, list), Posted(WM_KEYUP, VK_ESCAPE, 1, list),
+                                        Posted(WM_KEYDOWN, VK_RETURN, 1, dialog),
+                                        Posted(WM_KEYUP, VK_RETURN, 1, dialog), Posted(kCloseWith7)});
+    EXPECT_EQ(result, 7);
+    std::vector<WPARAM> commands;
+    for (const HandlerCall& call : g_Calls) {
+        // The list's own notifications carry its identifier.
+        if (call.message == WM_COMMAND && LOWORD(call.wParam) != 102) commands.push_back(call.wParam);
+    }
+    EXPECT_EQ(commands, (std::vector<WPARAM>{IDCANCEL, IDOK}));
+}
+
+TEST_F(RunModalTest, NonzeroAnswerBecomesTheMessageResult) {
+    HWND dialog = CreateFullDialog();
+    LRESULT answer = 0;
+    g_Calls.clear();
+    std::thread sender([&] {
+        // From another thread, so the dialog's own loop answers it.
+        while (!IsWindowVisible(dialog)) Sleep(1);
+        answer = SendMessageW(dialog, kAnswer5, 0, 0);
+        PostMessageW(dialog, kCloseWith7, 0, 0);
+    });
+    int32_t result = -1;
+    RunModal(dialog, RecordingHandler, &result);
+    sender.join();
+    EXPECT_EQ(answer, 5);
+    EXPECT_EQ(result, 7);
+}
+
+TEST_F(RunModalTest, PlatformSizeIsPassedOnToTheControlsNewestFirst) {
+    HWND dialog = CreateFullDialog();
+    static std::vector<int> sized;
+    static WNDPROC original[4];
+    sized.clear();
+    for (int id = 101; id <= 104; ++id) {
+        original[id - 101] = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
+            GetDlgItem(dialog, id), GWLP_WNDPROC,
+            reinterpret_cast<LONG_PTR>(+[](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+                int control = GetDlgCtrlID(hwnd);
+                if (message == WM_SIZE && lParam == MAKELPARAM(300, 200)) sized.push_back(control);
+                return CallWindowProcW(original[control - 101], hwnd, message, wParam, lParam);
+            })));
+    }
+    PostMessageW(dialog, WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
+    EXPECT_EQ(Run(dialog, {Posted(kCloseWith7)}), 7);
+    EXPECT_EQ(sized, (std::vector<int>{104, 103, 102, 101}));
+}
+
+TEST_F(RunModalTest, MessageBoxFromTheHandlerSurvivesTheDialogClosingUnderIt) {
+    HWND dialog = CreateFullDialog();
+    std::atomic<bool> boxSeen = false;
+    std::thread user([&] {
+        HWND box = nullptr;
+        for (int waited = 0; !box && waited < 10000; waited += 10) {
+            box = FindWindowW(L"#32770", L"Toolkit message");
+            Sleep(10);
+        }
+        boxSeen = box != nullptr;
+        // Exit while the box is open: the dialog goes inside the box's loop.
+        PostMessageW(dialog, kCloseWith7, 0, 0);
+        while (IsWindow(dialog)) Sleep(1);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_EQ(Run(dialog, {Posted(kShowMessage)}), 7);
+    user.join();
+    EXPECT_TRUE(boxSeen);
+    EXPECT_EQ(HandledMessages({kShowMessage, kCloseWith7, WM_NCDESTROY}),
+              (std::vector<UINT>{kShowMessage, kCloseWith7, WM_NCDESTROY}));
+}
+
+TEST_F(RunModalTest, HandleThatIsNotAToolkitDialogGetsOnlyTheStartCalls) {
+    int32_t result = -1;
+    RunModal(nullptr, RecordingHandler, &result);
+    EXPECT_EQ(result, -1);
+    EXPECT_EQ(HandledMessages({WM_INITDIALOG, WM_SIZE}), (std::vector<UINT>{WM_INITDIALOG, WM_SIZE}));
+    EXPECT_EQ(g_Calls.size(), 2u);
+
+    HWND dialog = CreateFullDialog();
+    HWND frame = GetDlgItem(dialog, 101);
+    RunModal(frame, nullptr, &result);
+    CloseDialog(frame, 9);
+    EXPECT_TRUE(IsWindow(frame));
+    EXPECT_FALSE(IsWindowVisible(dialog));
+    EXPECT_EQ(result, -1);
+    DestroyWindow(dialog);
+}
+
+}  // namespace

@@ -1,0 +1,54 @@
+// Shared pieces of the toolkit tests: a dialog to test on, and an event
+// handler that records every call and acts as the test tells it.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "toolkit/window_records_win.h"
+
+struct HandlerCall {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    bool visible;
+};
+
+// Posted to a running dialog: the recording handler closes it with 7.
+constexpr UINT kCloseWith7 = WM_APP;
+// Sent to a running dialog: the recording handler answers 5.
+constexpr UINT kAnswer5 = WM_APP + 1;
+// Posted to a running dialog: the recording handler shows a message box.
+constexpr UINT kShowMessage = WM_APP + 2;
+
+extern std::vector<HandlerCall> g_Calls;
+extern bool g_KeepOpenOnSysClose;  // answer nonzero to SC_CLOSE
+
+int32_t RecordingHandler(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The messages the handler received, in order, leaving out the ones the
+// platform sends for painting and the like.
+std::vector<UINT> HandledMessages(std::initializer_list<UINT> wanted);
+
+// A hidden toolkit dialog in dialog units, default style, no owner.
+HWND CreateTestDialog(const char* caption = "Toolkit test");
+
+std::wstring WindowText(HWND hwnd);
+std::wstring ClassName(HWND hwnd);
+LONG Style(HWND hwnd);
+
+// Every test leaves the registry as it found it: empty, with no release of
+// a record that was not there.
+class ToolkitTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+private:
+    size_t faultsAtStart_ = 0;
+};
