@@ -16,8 +16,8 @@ test: native wintests
 	cd build/native && ctest --output-on-failure -j $(JOBS)
 	cd build/$(WIN_TEST_TREE) && ctest --output-on-failure
 
-run: native
-	build/native/bin/corvalin-calc --bar pro 24 36
+run: wintests
+	scripts/run-calculator.sh
 
 deps:
 	@scripts/install-deps.sh

@@ -7,6 +7,9 @@
 # the real face and dialog units come out as on Windows. Wine's debug output,
 # crash dialogs and offers to install Mono or Gecko are switched off. Without
 # a DISPLAY, a virtual X display is started for the run and stopped after it.
+# Windows open in a Wine virtual desktop of WINE_RUN_DESKTOP (1280x1024 by
+# default), which gives them Windows' frames, captions and activation; with
+# WINE_RUN_DESKTOP=none, a new prefix puts them on the display as they are.
 set -u
 prefix=$1
 arch=$2
@@ -57,14 +60,21 @@ if [ ! -f "$prefix/.ready" ]; then
     rm -rf "$prefix"
     "$wine" wineboot -u </dev/null >/dev/null 2>&1
     wineserver -w
+    if [ ! -d "$prefix/drive_c/windows/Fonts" ]; then
+        echo "wine-run: could not make the Wine prefix $prefix" >&2
+        rm -rf "$prefix"
+        exit 125
+    fi
     cp /usr/share/wine/fonts/* "$prefix/drive_c/windows/Fonts/"
-    # No crash dialog waiting for a click; windows in a virtual desktop,
-    # which gives them Windows' frames, captions and activation.
+    # No crash dialog waiting for a click.
     "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
         </dev/null >/dev/null 2>&1
-    "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
-    "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f \
-        </dev/null >/dev/null 2>&1
+    desktop=${WINE_RUN_DESKTOP:-1280x1024}
+    if [ "$desktop" != none ]; then
+        "$wine" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1
+        "$wine" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$desktop" /f \
+            </dev/null >/dev/null 2>&1
+    fi
     wineserver -w
     touch "$prefix/.ready"
 fi
