@@ -31,7 +31,8 @@ win32: deps
 	cmake --build build/win32 -j $(JOBS)
 
 win64: deps
-	$(CONFIGURE) -B build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
+	$(CONFIGURE) -B build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+	    -DCORVALIN_PRODUCT_EXE=$(CURDIR)/build/win32/bin/CorvalinCalc.exe
 	cmake --build build/win64 -j $(JOBS)
 
 wintests: win32

@@ -1,0 +1,175 @@
+#include "calculator_driver_win.h"
+
+#include <gtest/gtest.h>
+
+#include "ui/ids.h"
+
+const wchar_t* const kCaption = L"Corvalin Calculator - v1.0";
+
+std::wstring ProgramPath(const wchar_t* name) {
+    wchar_t path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, length);
+    return folder.substr(0, folder.find_last_of(L"\\/") + 1) + name;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+RunningCalculator::RunningCalculator(const std::wstring& arguments, WORD showCommand, const std::wstring& program) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = showCommand;
+    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+    std::wstring folder = program.substr(0, program.find_last_of(L"\\/"));
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &process_)) {
+        ADD_FAILURE() << "could not start the calculator: error " << GetLastError();
+        return;
+    }
+    window_ = WaitForWindow(L"#32770", kCaption);
+}
+
+RunningCalculator::~RunningCalculator() {
+    if (!process_.hProcess) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, kDeadlineMs);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    const wchar_t* className;
+    const wchar_t* title;
+    HWND other;
+    HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<WindowSearch*>(lParam);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(hwnd, &processId);
+    if (processId != search->processId || hwnd == search->other || !IsWindowVisible(hwnd)) return TRUE;
+    if (ClassOf(hwnd) != search->className || TextOf(hwnd) != search->title) return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND RunningCalculator::WaitForWindow(const wchar_t* className, const wchar_t* title, HWND other) const {
+    WindowSearch search = {process_.dwProcessId, className, title, other, nullptr};
+    WaitUntil([&] {
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    });
+    if (!search.found) {
+        ADD_FAILURE() << "no window came: class " << std::string(className, className + wcslen(className))
+                      << ", title " << std::string(title, title + wcslen(title));
+    }
+    return search.found;
+}
+
+DWORD RunningCalculator::WaitForExit() const {
+    WaitForSingleObject(process_.hProcess, kDeadlineMs);
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+}
+
+HWND RunningCalculator::FocusedWindow() const {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(process_.dwThreadId, &info);
+    return info.hwndFocus;
+}
+
+void RunningCalculator::Post(UINT message, WPARAM wParam, LPARAM lParam) const {
+    PostMessageW(window_, message, wParam, lParam);
+}
+
+void RunningCalculator::Click(int id) const {
+    SendMessageW(control(id), BM_CLICK, 0, 0);
+}
+
+void RunningCalculator::Choose(int listId, const wchar_t* entry) const {
+    HWND list = control(listId);
+    LRESULT index = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry));
+    ASSERT_NE(index, CB_ERR) << "no such entry";
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(listId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+void RunningCalculator::PressKey(WPARAM key) const {
+    HWND focus = FocusedWindow();
+    HWND target = focus ? focus : window_;
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+    PostMessageW(target, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+}
+
+std::wstring TextOf(HWND hwnd) {
+    wchar_t text[512] = L"";
+    SendMessageW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+std::wstring ClassOf(HWND hwnd) {
+    wchar_t name[64] = L"";
+    GetClassNameW(hwnd, name, 64);
+    return name;
+}
+
+std::vector<std::wstring> ListEntries(HWND list) {
+    std::vector<std::wstring> entries;
+    LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        wchar_t entry[64] = L"";
+        SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry));
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+std::wstring SelectedEntry(HWND list) {
+    LRESULT index = SendMessageW(list, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR) return L"<none>";
+    wchar_t entry[64] = L"";
+    SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(entry));
+    return entry;
+}
+
+std::wstring Wide(const Text& text) {
+    return std::wstring(text.begin(), text.end());
+}
+
+std::vector<std::wstring> Wide(const std::vector<Text>& texts) {
+    std::vector<std::wstring> wide;
+    for (const Text& text : texts) wide.push_back(Wide(text));
+    return wide;
+}
+
+std::vector<std::wstring> ResultLabels(HWND window) {
+    std::vector<std::wstring> labels;
+    for (int id : {IDC_REGULAR_WIDTH, IDC_REGULAR_LENGTH, IDC_STAPLE_WIDTH, IDC_STAPLE_LENGTH, IDC_REGULAR_SHEET,
+                   IDC_STAPLE_SHEET, IDC_REGULAR_ROLL, IDC_STAPLE_ROLL}) {
+        labels.push_back(TextOf(GetDlgItem(window, id)));
+    }
+    return labels;
+}
+
+std::vector<std::wstring> ExpectedLabels(const WrapResults& r) {
+    return Wide(std::vector<Text>{r.regularWidth, r.regularLength, r.stapleWidth, r.stapleLength, r.regularSheet,
+                                  r.stapleSheet, r.regularRoll, r.stapleRoll});
+}
