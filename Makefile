@@ -10,9 +10,13 @@ MAKEFLAGS += --no-print-directory
 WIN_TEST_TREE = $(shell scripts/wine-test-tree.sh)
 CONFIGURE = cmake -S . --log-level=WARNING --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release
 
-.PHONY: test run deps native win32 win64 wintests clean
+FUZZ_SECONDS ?= 60
 
-test: native wintests
+MONKEY_ACTIONS ?= 10000
+
+.PHONY: test run deps native win32 win64 wintests sanitize fuzz monkey bench clean
+
+test: native sanitize wintests
 	cd build/native && ctest --output-on-failure -j $(JOBS)
 	cd build/$(WIN_TEST_TREE) && ctest --output-on-failure
 
@@ -37,6 +41,40 @@ win64: deps
 
 wintests: win32
 	@[ "$(WIN_TEST_TREE)" = win32 ] || $(MAKE) --no-print-directory win64
+
+# The portable code and its tests under AddressSanitizer and UBSan.
+sanitize: deps
+	$(CONFIGURE) -B build/sanitize -DCORVALIN_SANITIZE=ON
+	cmake --build build/sanitize -j $(JOBS)
+	cd build/sanitize && ctest --output-on-failure -j $(JOBS)
+
+# Each fuzz target for FUZZ_SECONDS, from the seeds in fuzz/corpus; what the
+# fuzzer learns stays in build/fuzz/corpus, crashes in build/fuzz.
+fuzz: deps
+	CC=clang CXX=clang++ $(CONFIGURE) -B build/fuzz -DCORVALIN_FUZZ=ON -DCORVALIN_TESTS=OFF \
+	    -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build build/fuzz -j $(JOBS)
+	@for target in parse_number format_number calculate_wrap; do \
+	    mkdir -p build/fuzz/corpus/$$target; \
+	    echo "Fuzzing $$target for $(FUZZ_SECONDS) s"; \
+	    (cd build/fuzz && bin/$${target}_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	        -artifact_prefix=$$target- corpus/$$target ../../fuzz/corpus/$$target 2>&1 \
+	        | grep -E 'number_of_executed_units|ERROR|SUMMARY|FormatNumber gave') || exit 1; \
+	done
+
+# The long randomised drive of the real window.
+monkey: wintests
+	cd build/$(WIN_TEST_TREE) && CORVALIN_MONKEY_ACTIONS=$(MONKEY_ACTIONS) ctest --output-on-failure -V -R monkey \
+	    | grep -E 'monkey:|OK|FAILED|Failure|after action|tests passed'
+
+# Micro-benchmarks of the core beside the standard library, then the
+# whole-program figures under Wine.
+bench: wintests
+	$(CONFIGURE) -B build/bench -DCORVALIN_BENCH=ON -DCORVALIN_TESTS=OFF
+	cmake --build build/bench -j $(JOBS) --target core_bench
+	build/bench/bin/core_bench --benchmark_color=false
+	@echo
+	bench/program-figures.sh
 
 clean:
 	rm -rf build

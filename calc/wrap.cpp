@@ -1,5 +1,8 @@
 #include "calc/wrap.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 struct Sheet {
@@ -40,6 +43,14 @@ Text RollFor(float width, float length) {
     return found;
 }
 
+// Stores an extended sum in single precision. Sizes too large for it (only
+// from hand-typed texts) stay at the largest single value instead of
+// becoming infinite.
+float StoreSingle(long double inches) {
+    constexpr long double largest = std::numeric_limits<float>::max();
+    return static_cast<float>(std::clamp(inches, -largest, largest));
+}
+
 Text InchText(float inches) {
     return TrimBlanks(FormatNumber(inches, 7));
 }
@@ -64,10 +75,10 @@ WrapResults CalculateWrap(BarType bar, const Text& widthText, const Text& length
 
     // Each sum in extended precision, stored once in single precision; every
     // later comparison and text uses the stored value.
-    const float regularWidth = static_cast<float>(width + 2 * depth);
-    const float regularLength = static_cast<float>(length + 2 * depth);
-    const float stapleWidth = static_cast<float>((extra + width) + 2 * depth);
-    const float stapleLength = static_cast<float>((extra + length) + 2 * depth);
+    const float regularWidth = StoreSingle(width + 2 * depth);
+    const float regularLength = StoreSingle(length + 2 * depth);
+    const float stapleWidth = StoreSingle((extra + width) + 2 * depth);
+    const float stapleLength = StoreSingle((extra + length) + 2 * depth);
 
     WrapResults results;
     results.stapleWidth = InchText(stapleWidth);

@@ -22,13 +22,15 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     return true;
 }
 
-RunningCalculator::RunningCalculator(const std::wstring& arguments, WORD showCommand, const std::wstring& program) {
+RunningCalculator::RunningCalculator(const std::wstring& arguments, WORD showCommand, const std::wstring& program,
+                                     const std::wstring& workingDirectory) {
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = showCommand;
     std::wstring commandLine = L"\"" + program + L"\" " + arguments;
-    std::wstring folder = program.substr(0, program.find_last_of(L"\\/"));
+    std::wstring folder =
+        workingDirectory.empty() ? program.substr(0, program.find_last_of(L"\\/")) : workingDirectory;
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                         &startup, &process_)) {
         ADD_FAILURE() << "could not start the calculator: error " << GetLastError();
@@ -160,11 +162,15 @@ std::vector<std::wstring> Wide(const std::vector<Text>& texts) {
     return wide;
 }
 
+// A label's text is its window name, which another process reads without a
+// round trip through the calculator's message loop.
 std::vector<std::wstring> ResultLabels(HWND window) {
     std::vector<std::wstring> labels;
     for (int id : {IDC_REGULAR_WIDTH, IDC_REGULAR_LENGTH, IDC_STAPLE_WIDTH, IDC_STAPLE_LENGTH, IDC_REGULAR_SHEET,
                    IDC_STAPLE_SHEET, IDC_REGULAR_ROLL, IDC_STAPLE_ROLL}) {
-        labels.push_back(TextOf(GetDlgItem(window, id)));
+        wchar_t text[64] = L"";
+        GetWindowTextW(GetDlgItem(window, id), text, 64);
+        labels.push_back(text);
     }
     return labels;
 }

@@ -18,10 +18,11 @@ std::wstring ProgramPath(const wchar_t* name);
 
 class RunningCalculator {
 public:
-    // Starts the program (by default the one beside this test) and waits
-    // for its main window to be visible.
+    // Starts the program (by default the one beside this test) in a working
+    // directory (by default its own folder) and waits for its main window.
     explicit RunningCalculator(const std::wstring& arguments = L"", WORD showCommand = SW_SHOWNORMAL,
-                               const std::wstring& program = ProgramPath(L"CorvalinCalc.exe"));
+                               const std::wstring& program = ProgramPath(L"CorvalinCalc.exe"),
+                               const std::wstring& workingDirectory = L"");
     ~RunningCalculator();
     RunningCalculator(const RunningCalculator&) = delete;
     RunningCalculator& operator=(const RunningCalculator&) = delete;

@@ -69,6 +69,14 @@ TEST(CalculateWrap, TextsWithoutANumberCountAsZero) {
                   {"2.5", "2.5", "8.5 x 11", "17", "3.5", "3.5", "8.5 x 11", "17"});
 }
 
+TEST(CalculateWrap, SizesBeyondSinglePrecisionStayAtItsLargestValue) {
+    WrapResults r = CalculateWrap(BarType::Pro175, "1E4000", "-1E4000");
+    EXPECT_EQ(r.regularWidth, "3.402823E+38");
+    EXPECT_EQ(r.stapleLength, "-3.402823E+38");
+    EXPECT_EQ(r.regularSheet, "none");
+    EXPECT_EQ(r.regularRoll, "17");  // the negative length fits any roll
+}
+
 TEST(CalculateWrap, DimensionsAreSinglePrecisionSumsOfTheExtendedValue) {
     // 6 + 2^-20 + 2^-22 + 2^-40: rounded to single precision first, the
     // width would be 6 + 3 x 2^-21 and the sum 8.5 + 2^-19 (a tie rounded to

@@ -142,23 +142,26 @@ TEST_F(RunModalTest, NonzeroAnswerBecomesTheMessageResult) {
     EXPECT_EQ(result, 7);
 }
 
+std::vector<int> g_Sized;
+WNDPROC g_ControlProcs[4];
+
+// Records the controls that receive the dialog's WM_SIZE of 300 x 200.
+LRESULT CALLBACK SizeRecorder(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    const int control = GetDlgCtrlID(hwnd);
+    if (message == WM_SIZE && lParam == MAKELPARAM(300, 200)) g_Sized.push_back(control);
+    return CallWindowProcW(g_ControlProcs[control - 101], hwnd, message, wParam, lParam);
+}
+
 TEST_F(RunModalTest, PlatformSizeIsPassedOnToTheControlsNewestFirst) {
     HWND dialog = CreateFullDialog();
-    static std::vector<int> sized;
-    static WNDPROC original[4];
-    sized.clear();
+    g_Sized.clear();
     for (int id = 101; id <= 104; ++id) {
-        original[id - 101] = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-            GetDlgItem(dialog, id), GWLP_WNDPROC,
-            reinterpret_cast<LONG_PTR>(+[](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-                int control = GetDlgCtrlID(hwnd);
-                if (message == WM_SIZE && lParam == MAKELPARAM(300, 200)) sized.push_back(control);
-                return CallWindowProcW(original[control - 101], hwnd, message, wParam, lParam);
-            })));
+        g_ControlProcs[id - 101] = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(GetDlgItem(dialog, id), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SizeRecorder)));
     }
     PostMessageW(dialog, WM_SIZE, SIZE_RESTORED, MAKELPARAM(300, 200));
     EXPECT_EQ(Run(dialog, {Posted(kCloseWith7)}), 7);
-    EXPECT_EQ(sized, (std::vector<int>{104, 103, 102, 101}));
+    EXPECT_EQ(g_Sized, (std::vector<int>{104, 103, 102, 101}));
 }
 
 TEST_F(RunModalTest, MessageBoxFromTheHandlerSurvivesTheDialogClosingUnderIt) {
