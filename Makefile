@@ -14,7 +14,8 @@ FUZZ_SECONDS ?= 60
 
 MONKEY_ACTIONS ?= 10000
 
-.PHONY: test run deps native win32 win64 wintests sanitize fuzz monkey bench clean
+.PHONY: test run deps native win32 win64 wintests sanitize fuzz monkey bench dist install-linux \
+	uninstall-linux clean
 
 test: native sanitize wintests
 	cd build/native && ctest --output-on-failure -j $(JOBS)
@@ -75,6 +76,19 @@ bench: wintests
 	build/bench/bin/core_bench --benchmark_color=false
 	@echo
 	bench/program-figures.sh
+
+# The portable zip and the installer, from a clean 32-bit build.
+dist: deps
+	rm -rf build/win32
+	$(MAKE) win32
+	scripts/make-dist.sh
+
+# A menu entry that starts the calculator through Wine, and its removal.
+install-linux: wintests
+	scripts/install-linux.sh
+
+uninstall-linux:
+	scripts/install-linux.sh --uninstall
 
 clean:
 	rm -rf build

@@ -8,7 +8,8 @@ set -eu
 packages="cmake make g++ googletest libgtest-dev libbenchmark-dev
 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
 wine wine32:i386 wine64 fonts-wine xvfb xauth
-fp-utils libchm-bin imagemagick clang libclang-rt-14-dev"
+fp-utils libchm-bin imagemagick clang libclang-rt-14-dev
+nsis zip desktop-file-utils"
 
 missing=""
 for p in $packages; do

@@ -1,0 +1,9 @@
+#!/bin/sh
+# make-installer.sh BIN-FOLDER TARGET OUTFILE: the NSIS installer of the
+# program in BIN-FOLDER, for x86-unicode (what ships) or amd64-unicode.
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+source=$(cd "$1" && pwd)
+out=$(cd "$(dirname "$3")" && pwd)/$(basename "$3")
+cd "$root/installer"
+makensis -V2 -DSOURCE="$source" -DTARGET="$2" -DOUTFILE="$out" corvalin.nsi
