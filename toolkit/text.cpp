@@ -1,10 +1,10 @@
 #include "toolkit/text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <algorithm>
 #include <limits>
 
 namespace {

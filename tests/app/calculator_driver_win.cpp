@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "calc/finished_sizes.h"
 #include "ui/ids.h"
 
 const wchar_t* const kCaption = L"Corvalin Calculator - v1.0";
@@ -178,4 +179,16 @@ std::vector<std::wstring> ResultLabels(HWND window) {
 std::vector<std::wstring> ExpectedLabels(const WrapResults& r) {
     return Wide(std::vector<Text>{r.regularWidth, r.regularLength, r.stapleWidth, r.stapleLength, r.regularSheet,
                                   r.stapleSheet, r.regularRoll, r.stapleRoll});
+}
+
+std::vector<std::wstring> OfferedSizes(BarType bar) {
+    return Wide(FinishedSizeEntries(bar));
+}
+
+std::vector<std::wstring> Labels(BarType bar, const char* width, const char* length) {
+    return ExpectedLabels(CalculateWrap(bar, width, length));
+}
+
+bool IsChecked(const RunningCalculator& calc, int id) {
+    return SendMessageW(calc.control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }

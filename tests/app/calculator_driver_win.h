@@ -61,6 +61,12 @@ std::wstring SelectedEntry(HWND list);
 std::vector<std::wstring> Wide(const std::vector<Text>& texts);
 std::wstring Wide(const Text& text);
 
+// The sizes a bar offers, as the lists show them.
+std::vector<std::wstring> OfferedSizes(BarType bar);
+// The labels CalculateWrap gives for a bar and two size texts.
+std::vector<std::wstring> Labels(BarType bar, const char* width, const char* length);
+bool IsChecked(const RunningCalculator& calc, int id);
+
 // The eight result labels, in the order of WrapResults.
 std::vector<std::wstring> ResultLabels(HWND window);
 std::vector<std::wstring> ExpectedLabels(const WrapResults& results);
