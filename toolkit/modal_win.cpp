@@ -20,10 +20,10 @@ void RunModal(HWND dialog, EventHandler handler, int32_t* resultSlot) {
     SetForegroundWindow(dialog);
     if (handler) {
         handler(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(dialog), 0);
-        const auto record = FindWindowRecord(dialog);
+        const auto shown = FindWindowRecord(dialog);
         RECT client = {};
         GetClientRect(dialog, &client);
-        handler(dialog, WM_SIZE, SizeTypeFor(record ? record->showCommand : SW_SHOW),
+        handler(dialog, WM_SIZE, SizeTypeFor(shown ? shown->showCommand : SW_SHOW),
                 MAKELPARAM(client.right, client.bottom));
     }
     const auto record = FindWindowRecord(dialog);
