@@ -14,19 +14,19 @@
 
 namespace {
 
-// A natural number in base 10^9, least significant limb first.
-using Big = std::vector<uint32_t>;
-constexpr uint32_t kBase = 1000000000;
+// A natural number in base 10^18, least significant limb first.
+using Big = std::vector<uint64_t>;
+constexpr uint64_t kBase = 1000000000000000000ull;
 
-void Multiply(Big& n, uint32_t factor) {
-    uint64_t carry = 0;
-    for (uint32_t& limb : n) {
-        uint64_t product = uint64_t{limb} * factor + carry;
-        limb = static_cast<uint32_t>(product % kBase);
+void Multiply(Big& n, uint64_t factor) {
+    unsigned __int128 carry = 0;
+    for (uint64_t& limb : n) {
+        unsigned __int128 product = static_cast<unsigned __int128>(limb) * factor + carry;
+        limb = static_cast<uint64_t>(product % kBase);
         carry = product / kBase;
     }
     while (carry) {
-        n.push_back(static_cast<uint32_t>(carry % kBase));
+        n.push_back(static_cast<uint64_t>(carry % kBase));
         carry /= kBase;
     }
 }
@@ -35,7 +35,7 @@ std::string Decimal(const Big& n) {
     std::string digits = std::to_string(n.back());
     for (size_t i = n.size() - 1; i-- > 0;) {
         std::string limb = std::to_string(n[i]);
-        digits += std::string(9 - limb.size(), '0') + limb;
+        digits += std::string(18 - limb.size(), '0') + limb;
     }
     return digits;
 }
@@ -49,18 +49,17 @@ std::string ExactDigits(long double v, int& point) {
     int exponentField = (bytes[8] | (bytes[9] << 8)) & 0x7FFF;
     int exponent = (exponentField == 0 ? 1 : exponentField) - 16383 - 63;
 
-    Big n = {static_cast<uint32_t>(mantissa % kBase), static_cast<uint32_t>(mantissa / kBase % kBase),
-             static_cast<uint32_t>(mantissa / kBase / kBase)};
+    Big n = {mantissa % kBase, mantissa / kBase};
     while (n.size() > 1 && n.back() == 0) n.pop_back();
     int shift = 0;
-    // In steps that keep a limb times the factor within 64 bits.
+    // In steps that keep a limb times the factor within 128 bits.
     if (exponent >= 0) {
-        for (int left = exponent; left > 0; left -= 29) Multiply(n, 1u << std::min(left, 29));
+        for (int left = exponent; left > 0; left -= 63) Multiply(n, uint64_t{1} << std::min(left, 63));
     } else {
         // m / 2^k = m * 5^k / 10^k
-        for (int left = -exponent; left > 0; left -= 13) {
-            uint32_t power = 1;
-            for (int i = 0; i < std::min(left, 13); ++i) power *= 5;
+        for (int left = -exponent; left > 0; left -= 27) {
+            uint64_t power = 1;
+            for (int i = 0; i < std::min(left, 27); ++i) power *= 5;
             Multiply(n, power);
         }
         shift = exponent;
