@@ -14,33 +14,60 @@
 
 namespace {
 
-// A natural number in base 10^18, least significant limb first.
-using Big = std::vector<uint64_t>;
-constexpr uint64_t kBase = 1000000000000000000ull;
+// A natural number in base 10^9, least significant limb first. Limb products
+// stay within 64 bits, so no step needs wider arithmetic.
+using Big = std::vector<uint32_t>;
+constexpr uint64_t kBase = 1000000000;
 
-void Multiply(Big& n, uint64_t factor) {
-    unsigned __int128 carry = 0;
-    for (uint64_t& limb : n) {
-        unsigned __int128 product = static_cast<unsigned __int128>(limb) * factor + carry;
-        limb = static_cast<uint64_t>(product % kBase);
-        carry = product / kBase;
+Big Times(const Big& a, const Big& b) {
+    std::vector<uint64_t> sum(a.size() + b.size() + 1, 0);
+    for (size_t i = 0; i < a.size(); ++i) {
+        uint64_t carry = 0;
+        for (size_t j = 0; j < b.size(); ++j) {
+            const uint64_t t = sum[i + j] + uint64_t{a[i]} * b[j] + carry;
+            sum[i + j] = t % kBase;
+            carry = t / kBase;
+        }
+        for (size_t k = i + b.size(); carry; ++k) {
+            const uint64_t t = sum[k] + carry;
+            sum[k] = t % kBase;
+            carry = t / kBase;
+        }
     }
-    while (carry) {
-        n.push_back(static_cast<uint64_t>(carry % kBase));
-        carry /= kBase;
-    }
+    while (sum.size() > 1 && sum.back() == 0) sum.pop_back();
+    return Big(sum.begin(), sum.end());
 }
 
-std::string Decimal(const Big& n) {
-    std::string digits = std::to_string(n.back());
-    for (size_t i = n.size() - 1; i-- > 0;) {
-        std::string limb = std::to_string(n[i]);
-        digits += std::string(18 - limb.size(), '0') + limb;
-    }
-    return digits;
+uint64_t SmallPower(uint32_t base, int exponent) {
+    uint64_t power = 1;
+    while (exponent-- > 0) power *= base;
+    return power;
 }
 
-// All the significant digits of |v| and the point: |v| = 0.digits x 10^point.
+Big FromInteger(uint64_t n) {
+    Big big;
+    do {
+        big.push_back(static_cast<uint32_t>(n % kBase));
+        n /= kBase;
+    } while (n);
+    return big;
+}
+
+// n x base^exponent, for base 2 or 5. Every 16th power is kept, so a fuzz
+// run pays for each power once and then one pass over it per input.
+Big Scaled(const Big& n, uint32_t base, int exponent) {
+    static std::vector<Big> kept[2];
+    std::vector<Big>& steps = kept[base == 5];
+    if (steps.empty()) steps.push_back(FromInteger(1));
+    while (static_cast<int>(steps.size()) <= exponent / 16) {
+        steps.push_back(Times(steps.back(), FromInteger(SmallPower(base, 16))));
+    }
+    return Times(steps[exponent / 16], Times(n, FromInteger(SmallPower(base, exponent % 16))));
+}
+
+// The significant digits of |v| and the point, |v| = 0.digits x 10^point.
+// Only the first 19 digits matter to the rounding; when any digit after
+// them is not 0, a 1 stands for all of them.
 std::string ExactDigits(long double v, int& point) {
     unsigned char bytes[16] = {};
     std::memcpy(bytes, &v, 10);
@@ -49,23 +76,19 @@ std::string ExactDigits(long double v, int& point) {
     int exponentField = (bytes[8] | (bytes[9] << 8)) & 0x7FFF;
     int exponent = (exponentField == 0 ? 1 : exponentField) - 16383 - 63;
 
-    Big n = {mantissa % kBase, mantissa / kBase};
-    while (n.size() > 1 && n.back() == 0) n.pop_back();
-    int shift = 0;
-    // In steps that keep a limb times the factor within 128 bits.
-    if (exponent >= 0) {
-        for (int left = exponent; left > 0; left -= 63) Multiply(n, uint64_t{1} << std::min(left, 63));
-    } else {
-        // m / 2^k = m * 5^k / 10^k
-        for (int left = -exponent; left > 0; left -= 27) {
-            uint64_t power = 1;
-            for (int i = 0; i < std::min(left, 27); ++i) power *= 5;
-            Multiply(n, power);
-        }
-        shift = exponent;
+    // m x 2^e, and for e < 0, m / 2^k = m x 5^k / 10^k.
+    const Big n = exponent >= 0 ? Scaled(FromInteger(mantissa), 2, exponent) : Scaled(FromInteger(mantissa), 5, -exponent);
+    std::string digits = std::to_string(n.back());
+    const int count = static_cast<int>(digits.size() + 9 * (n.size() - 1));
+    for (size_t i = n.size() - 1; i-- > 0 && digits.size() < 19;) {
+        const std::string limb = std::to_string(n[i]);
+        digits += std::string(9 - limb.size(), '0') + limb;
     }
-    std::string digits = Decimal(n);
-    point = static_cast<int>(digits.size()) + shift;
+    const size_t dropped = static_cast<size_t>(count) - digits.size();
+    bool rest = false;
+    for (size_t i = 0; i < dropped / 9; ++i) rest = rest || n[i] != 0;
+    if (rest) digits += '1';
+    point = count + (exponent >= 0 ? 0 : exponent);
     return digits;
 }
 
