@@ -16,7 +16,7 @@ TEST(Calculator, PreNotchedBarsRefillTheListsAndEmptyTheRegularWrap) {
         EXPECT_EQ(ListEntries(calc.control(list)), OfferedSizes(BarType::PreNotched));
         EXPECT_EQ(SelectedEntry(calc.control(list)), L"8");
     }
-    EXPECT_EQ(ResultLabels(calc.window()),
+    EXPECT_EQ(ResultLabels(calc),
               (std::vector<std::wstring>{L"", L"", L"14", L"14", L"", L"17 x 22", L"", L"17"}));
 }
 
@@ -27,7 +27,7 @@ TEST(Calculator, SizeChoicesRecalculateAndABarChangeResetsBothSizes) {
     EXPECT_EQ(ListEntries(calc.control(IDC_WIDTH_LIST)), OfferedSizes(BarType::Pro175));
     calc.Choose(IDC_WIDTH_LIST, L"60");
     calc.Choose(IDC_LENGTH_LIST, L"54");
-    EXPECT_EQ(ResultLabels(calc.window()), Labels(BarType::Pro175, "60", "54"));
+    EXPECT_EQ(ResultLabels(calc), Labels(BarType::Pro175, "60", "54"));
     EXPECT_EQ(TextOf(calc.control(IDC_STAPLE_ROLL)), L"60");
     calc.Choose(IDC_LENGTH_LIST, L"60");
     EXPECT_EQ(TextOf(calc.control(IDC_STAPLE_ROLL)), L"none");
@@ -36,7 +36,7 @@ TEST(Calculator, SizeChoicesRecalculateAndABarChangeResetsBothSizes) {
     calc.Click(IDC_BAR_PRENOTCHED);
     EXPECT_EQ(SelectedEntry(calc.control(IDC_WIDTH_LIST)), L"8");
     EXPECT_EQ(SelectedEntry(calc.control(IDC_LENGTH_LIST)), L"8");
-    EXPECT_EQ(ResultLabels(calc.window()), Labels(BarType::PreNotched, "8", "8"));
+    EXPECT_EQ(ResultLabels(calc), Labels(BarType::PreNotched, "8", "8"));
 }
 
 TEST(Calculator, ClickingTheCheckedBarAgainRefillsWithoutDuplicates) {
@@ -44,14 +44,14 @@ TEST(Calculator, ClickingTheCheckedBarAgainRefillsWithoutDuplicates) {
     ASSERT_NE(calc.window(), nullptr);
     calc.Choose(IDC_WIDTH_LIST, L"19");
     calc.Choose(IDC_LENGTH_LIST, L"14");
-    EXPECT_EQ(ResultLabels(calc.window()), Labels(BarType::Standard125, "19", "14"));
+    EXPECT_EQ(ResultLabels(calc), Labels(BarType::Standard125, "19", "14"));
     calc.Click(IDC_BAR_STANDARD);
     calc.Click(IDC_BAR_STANDARD);
     for (int list : {IDC_WIDTH_LIST, IDC_LENGTH_LIST}) {
         EXPECT_EQ(ListEntries(calc.control(list)), OfferedSizes(BarType::Standard125));
         EXPECT_EQ(SelectedEntry(calc.control(list)), L"8");
     }
-    EXPECT_EQ(ResultLabels(calc.window()), Labels(BarType::Standard125, "8", "8"));
+    EXPECT_EQ(ResultLabels(calc), Labels(BarType::Standard125, "8", "8"));
 }
 
 TEST(Calculator, KeyboardMovesThroughTheTabStopsAndChoosesSizes) {
@@ -74,7 +74,7 @@ TEST(Calculator, KeyboardMovesThroughTheTabStopsAndChoosesSizes) {
     PostMessageW(calc.control(IDC_WIDTH_LIST), WM_CHAR, L'1', 1);
     EXPECT_TRUE(WaitUntil([&] { return TextOf(calc.control(IDC_REGULAR_WIDTH)) == L"12.5"; }));
     EXPECT_EQ(SelectedEntry(calc.control(IDC_WIDTH_LIST)), L"10");
-    EXPECT_EQ(ResultLabels(calc.window()), Labels(BarType::Standard125, "10", "8"));
+    EXPECT_EQ(ResultLabels(calc), Labels(BarType::Standard125, "10", "8"));
 }
 
 TEST(Calculator, FocusComesBackToItsControlWhenTheWindowIsActivatedAgain) {

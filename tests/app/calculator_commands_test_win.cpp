@@ -33,7 +33,7 @@ TEST(Calculator, ArgumentsAndAMinimisedStartChangeNothing) {
     ASSERT_NE(calc.window(), nullptr);
     EXPECT_FALSE(IsIconic(calc.window()));
     EXPECT_TRUE(IsChecked(calc, IDC_BAR_STANDARD));
-    EXPECT_EQ(ResultLabels(calc.window()), Labels(BarType::Standard125, "8", "8"));
+    EXPECT_EQ(ResultLabels(calc), Labels(BarType::Standard125, "8", "8"));
 }
 
 TEST(Calculator, AboutBoxShowsTheCaptionNoticeAndMakerAndExitWaitsForIt) {
@@ -72,7 +72,7 @@ TEST(Calculator, ContentsOpensTheHelpViewerOwnedByTheWindow) {
     ASSERT_NE(viewer, nullptr);
     EXPECT_EQ(GetWindow(viewer, GW_OWNER), calc.window());
     calc.Click(IDC_BAR_PRO);
-    EXPECT_EQ(ResultLabels(calc.window()), Labels(BarType::Pro175, "8", "8"));
+    EXPECT_EQ(ResultLabels(calc), Labels(BarType::Pro175, "8", "8"));
     calc.Command(IDM_EXIT);
     EXPECT_EQ(calc.WaitForExit(), 0u);
 }

@@ -23,7 +23,7 @@ TEST(Calculator, FirstDisplayShowsTheStandardBarAt8By8) {
         EXPECT_EQ(ListEntries(calc.control(list)), OfferedSizes(BarType::Standard125));
         EXPECT_EQ(SelectedEntry(calc.control(list)), L"8");
     }
-    EXPECT_EQ(ResultLabels(calc.window()), (std::vector<std::wstring>{L"10.5", L"10.5", L"11.5", L"11.5", L"13 x 19",
+    EXPECT_EQ(ResultLabels(calc), (std::vector<std::wstring>{L"10.5", L"10.5", L"11.5", L"11.5", L"13 x 19",
                                                                       L"13 x 19", L"17", L"17"}));
 }
 

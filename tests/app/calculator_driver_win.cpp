@@ -38,6 +38,9 @@ RunningCalculator::RunningCalculator(const std::wstring& arguments, WORD showCom
         return;
     }
     window_ = WaitForWindow(L"#32770", kCaption);
+    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        controls_[GetDlgCtrlID(child)] = child;
+    }
 }
 
 RunningCalculator::~RunningCalculator() {
@@ -71,6 +74,11 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam) {
 }
 
 }  // namespace
+
+HWND RunningCalculator::control(int id) const {
+    const auto found = controls_.find(id);
+    return found == controls_.end() ? nullptr : found->second;
+}
 
 HWND RunningCalculator::WaitForWindow(const wchar_t* className, const wchar_t* title, HWND other) const {
     WindowSearch search = {process_.dwProcessId, className, title, other, nullptr};
@@ -165,12 +173,12 @@ std::vector<std::wstring> Wide(const std::vector<Text>& texts) {
 
 // A label's text is its window name, which another process reads without a
 // round trip through the calculator's message loop.
-std::vector<std::wstring> ResultLabels(HWND window) {
+std::vector<std::wstring> ResultLabels(const RunningCalculator& calc) {
     std::vector<std::wstring> labels;
     for (int id : {IDC_REGULAR_WIDTH, IDC_REGULAR_LENGTH, IDC_STAPLE_WIDTH, IDC_STAPLE_LENGTH, IDC_REGULAR_SHEET,
                    IDC_STAPLE_SHEET, IDC_REGULAR_ROLL, IDC_STAPLE_ROLL}) {
         wchar_t text[64] = L"";
-        GetWindowTextW(GetDlgItem(window, id), text, 64);
+        GetWindowTextW(calc.control(id), text, 64);
         labels.push_back(text);
     }
     return labels;

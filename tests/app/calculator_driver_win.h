@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -28,7 +29,10 @@ public:
     RunningCalculator& operator=(const RunningCalculator&) = delete;
 
     HWND window() const { return window_; }
-    HWND control(int id) const { return GetDlgItem(window_, id); }
+    // The main window's controls never change, so their handles are looked
+    // up once: another process's GetDlgItem asks the server about every
+    // child, which costs as much as a message.
+    HWND control(int id) const;
     DWORD processId() const { return process_.dwProcessId; }
     DWORD threadId() const { return process_.dwThreadId; }
 
@@ -49,6 +53,7 @@ public:
 private:
     PROCESS_INFORMATION process_ = {};
     HWND window_ = nullptr;
+    std::map<int, HWND> controls_;
 };
 
 // Polls until the condition holds or the deadline passes.
@@ -68,5 +73,5 @@ std::vector<std::wstring> Labels(BarType bar, const char* width, const char* len
 bool IsChecked(const RunningCalculator& calc, int id);
 
 // The eight result labels, in the order of WrapResults.
-std::vector<std::wstring> ResultLabels(HWND window);
+std::vector<std::wstring> ResultLabels(const RunningCalculator& calc);
 std::vector<std::wstring> ExpectedLabels(const WrapResults& results);

@@ -22,7 +22,7 @@ void ExpectContentsLeavesTheCalculatorWorking(const RunningCalculator& calc) {
     Sleep(500);
     calc.Click(IDC_BAR_PRENOTCHED);
     calc.Choose(IDC_LENGTH_LIST, L"72");
-    EXPECT_EQ(ResultLabels(calc.window()), Labels(BarType::PreNotched, "8", "72"));
+    EXPECT_EQ(ResultLabels(calc), Labels(BarType::PreNotched, "8", "72"));
     calc.Command(IDM_EXIT);
     EXPECT_EQ(calc.WaitForExit(), 0u);
 }
@@ -56,7 +56,7 @@ TEST(Calculator, HelpViewerComesFromTheSystemNeverFromBesideTheProgram) {
         EXPECT_EQ(planted, nullptr) << "the planted hhctrl.ocx was loaded";
         if (planted) CloseHandle(planted);
         calc.Click(IDC_BAR_PRO);
-        EXPECT_EQ(ResultLabels(calc.window()), Labels(BarType::Pro175, "8", "8"));
+        EXPECT_EQ(ResultLabels(calc), Labels(BarType::Pro175, "8", "8"));
         calc.Command(IDM_EXIT);
         EXPECT_EQ(calc.WaitForExit(), 0u);
     }
@@ -85,7 +85,7 @@ TEST(Calculator, RunsFromAnotherWorkingDirectory) {
     const std::wstring elsewhere = TempFolder(L"corvalin-elsewhere");
     RunningCalculator calc(L"", SW_SHOWNORMAL, ProgramPath(L"CorvalinCalc.exe"), elsewhere);
     ASSERT_NE(calc.window(), nullptr);
-    EXPECT_EQ(ResultLabels(calc.window()), Labels(BarType::Standard125, "8", "8"));
+    EXPECT_EQ(ResultLabels(calc), Labels(BarType::Standard125, "8", "8"));
     ExpectContentsLeavesTheCalculatorWorking(calc);
     RemoveDirectoryW(elsewhere.c_str());
 }
@@ -99,8 +99,8 @@ TEST(Calculator, TwoCopiesRunSideBySideWithoutTouchingEachOther) {
     first.Click(IDC_BAR_PRO);
     first.Choose(IDC_WIDTH_LIST, L"60");
     second.Choose(IDC_LENGTH_LIST, L"19");
-    EXPECT_EQ(ResultLabels(first.window()), Labels(BarType::Pro175, "60", "8"));
-    EXPECT_EQ(ResultLabels(second.window()), Labels(BarType::Standard125, "8", "19"));
+    EXPECT_EQ(ResultLabels(first), Labels(BarType::Pro175, "60", "8"));
+    EXPECT_EQ(ResultLabels(second), Labels(BarType::Standard125, "8", "19"));
     first.Command(IDM_EXIT);
     EXPECT_EQ(first.WaitForExit(), 0u);
     EXPECT_TRUE(IsWindow(second.window()));
