@@ -12,7 +12,7 @@ CONFIGURE = cmake -S . --log-level=WARNING --no-warn-unused-cli -DCMAKE_BUILD_TY
 
 FUZZ_SECONDS ?= 60
 
-MONKEY_ACTIONS ?= 10000
+MONKEY_ACTIONS ?= 30000
 
 .PHONY: test run deps native win32 win64 wintests sanitize fuzz monkey bench dist install-linux \
 	uninstall-linux clean

@@ -1,20 +1,20 @@
 // Thousands of random user actions on the real calculator, from a seed that
 // is printed so a failure can be replayed (CORVALIN_MONKEY_SEED, and
-// CORVALIN_MONKEY_ACTIONS for the count: 3000 by default, which keeps
-// `make test` short; `make monkey` runs 10000). After every action the window must
-// be consistent; at the end its object counts and memory must not have grown.
+// CORVALIN_MONKEY_ACTIONS for the count: 10000 by default; `make monkey`
+// runs more). After every action the window must be consistent; at the end
+// its object counts and memory must not have grown.
 #include <windows.h>
 
 #include <psapi.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
 
-#include "calc/finished_sizes.h"
 #include "bench/unix_process_win.h"
 #include "calculator_driver_win.h"
 #include "ui/ids.h"
@@ -70,47 +70,104 @@ unsigned EnvironmentNumber(const char* name, unsigned fallback) {
     return value ? static_cast<unsigned>(std::strtoul(value, nullptr, 10)) : fallback;
 }
 
+struct Question {
+    HWND window;
+    UINT message;
+};
+
+struct Answer {
+    LRESULT result = 0;
+    bool given = false;
+};
+
+VOID CALLBACK TakeAnswer(HWND, UINT, ULONG_PTR answer, LRESULT result) {
+    *reinterpret_cast<Answer*>(answer) = {result, true};
+}
+
+// Sends questions without pointers all at once and collects the answers.
+// The calculator's polling loop answers every message waiting when it
+// wakes, so they cost one round trip together instead of one each.
+std::vector<LRESULT> AskAtOnce(const std::vector<Question>& questions) {
+    std::vector<Answer> answers(questions.size());
+    for (size_t i = 0; i < questions.size(); ++i) {
+        SendMessageCallbackW(questions[i].window, questions[i].message, 0, 0, TakeAnswer,
+                             reinterpret_cast<ULONG_PTR>(&answers[i]));
+    }
+    auto allGiven = [&] {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        return std::all_of(answers.begin(), answers.end(), [](const Answer& a) { return a.given; });
+    };
+    const DWORD start = GetTickCount();
+    while (!allGiven() && GetTickCount() - start < kDeadlineMs) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    std::vector<LRESULT> results;
+    for (const Answer& answer : answers) results.push_back(answer.given ? answer.result : -1);
+    return results;
+}
+
+// Where an entry first stands in a list. One round trip, where reading an
+// entry's text takes two (its length, then the text).
+LRESULT IndexOf(HWND list, const std::wstring& entry) {
+    return SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
+}
+
 // Why the window is inconsistent, or empty when it is not. Reading every
-// list entry takes a round trip each, so it is done when `everyEntry`, and
-// otherwise the count and the ends stand for the whole list.
-std::string Inconsistency(const RunningCalculator& calc, bool everyEntry) {
+// list entry takes two round trips each, so it is done when `everyEntry`;
+// otherwise the count and where the selected and one random size stand
+// (first, so never twice) speak for a list.
+std::string Inconsistency(const RunningCalculator& calc, unsigned sampleSeed, bool everyEntry) {
     const int options[] = {IDC_BAR_STANDARD, IDC_BAR_PRO, IDC_BAR_PRENOTCHED};
     const BarType bars[] = {BarType::Standard125, BarType::Pro175, BarType::PreNotched};
-    int checked = -1;
-    for (int i = 0; i < 3; ++i) {
-        if (SendMessageW(calc.control(options[i]), BM_GETCHECK, 0, 0) == BST_CHECKED) {
-            if (checked >= 0) return "two options checked";
-            checked = i;
+    const HWND lists[] = {calc.control(IDC_WIDTH_LIST), calc.control(IDC_LENGTH_LIST)};
+    const std::vector<LRESULT> answers =
+        AskAtOnce({{calc.control(options[0]), BM_GETCHECK}, {calc.control(options[1]), BM_GETCHECK},
+                   {calc.control(options[2]), BM_GETCHECK}, {lists[0], CB_GETCOUNT}, {lists[0], CB_GETCURSEL},
+                   {lists[1], CB_GETCOUNT}, {lists[1], CB_GETCURSEL}});
+    if (std::count(answers.begin(), answers.begin() + 3, BST_CHECKED) != 1) return "not exactly one option checked";
+    const int checked = static_cast<int>(std::find(answers.begin(), answers.end(), BST_CHECKED) - answers.begin());
+    const std::vector<std::wstring> sizes = OfferedSizes(bars[checked]);
+    const LRESULT count = static_cast<LRESULT>(sizes.size());
+    std::wstring selected[2];
+    for (int i : {0, 1}) {
+        const LRESULT listCount = answers[3 + 2 * i];
+        const LRESULT selection = answers[4 + 2 * i];
+        if (listCount != count) return "a list does not hold as many sizes as the bar";
+        if (selection < 0 || selection >= count) return "a list has no selection";
+        const LRESULT sample = static_cast<LRESULT>((i == 0 ? sampleSeed : sampleSeed / 128) % sizes.size());
+        selected[i] = sizes[static_cast<size_t>(selection)];
+        if (IndexOf(lists[i], selected[i]) != selection || IndexOf(lists[i], sizes[static_cast<size_t>(sample)]) != sample ||
+            (everyEntry && ListEntries(lists[i]) != sizes)) {
+            return "a list does not hold the bar's sizes in order";
         }
     }
-    if (checked < 0) return "no option checked";
-    const std::vector<Text> sizes = FinishedSizeEntries(bars[checked]);
-    for (int list : {IDC_WIDTH_LIST, IDC_LENGTH_LIST}) {
-        HWND control = calc.control(list);
-        if (everyEntry) {
-            if (ListEntries(control) != Wide(sizes)) return "a list does not hold the bar's sizes";
-            continue;
-        }
-        wchar_t first[16] = L"", last[16] = L"";
-        const LRESULT count = SendMessageW(control, CB_GETCOUNT, 0, 0);
-        SendMessageW(control, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
-        SendMessageW(control, CB_GETLBTEXT, static_cast<WPARAM>(count - 1), reinterpret_cast<LPARAM>(last));
-        if (count != static_cast<LRESULT>(sizes.size()) || Wide(sizes.front()) != first || Wide(sizes.back()) != last) {
-            return "a list does not hold the bar's sizes";
-        }
-    }
-    const std::wstring width = SelectedEntry(calc.control(IDC_WIDTH_LIST));
-    const std::wstring length = SelectedEntry(calc.control(IDC_LENGTH_LIST));
-    if (width == L"<none>" || length == L"<none>") return "a list has no selection";
-    const WrapResults expected =
-        CalculateWrap(bars[checked], Text(width.begin(), width.end()), Text(length.begin(), length.end()));
-    if (ResultLabels(calc.window()) != ExpectedLabels(expected)) return "the labels do not match the selection";
+    const WrapResults expected = CalculateWrap(bars[checked], Text(selected[0].begin(), selected[0].end()),
+                                               Text(selected[1].begin(), selected[1].end()));
+    if (ResultLabels(calc) != ExpectedLabels(expected)) return "the labels do not match the selection";
     return std::string();
+}
+
+enum Action { kClickOption, kChooseEntry, kTypeDigit, kPressKey, kSwitchApplication, kAbout, kContents, kActions };
+
+// Each kind of action once first, so that what a kind creates only the first
+// time (the help viewer above all) is there before the counts are first
+// taken; then kinds by weight, from a roll of 0 to 99.
+Action PickAction(unsigned n, unsigned roll) {
+    if (n <= kActions) return static_cast<Action>(n - 1);
+    const unsigned weights[kActions] = {25, 25, 20, 20, 6, 3, 1};
+    unsigned kind = 0;
+    while (roll >= weights[kind]) roll -= weights[kind++];
+    return static_cast<Action>(kind);
+}
+
+void PrintUsage(unsigned actions, const Usage& usage) {
+    std::printf("monkey: after %u actions: %lu USER objects, %lu GDI objects, %lu windows, %lu KB private\n",
+                actions, usage.userObjects, usage.gdiObjects, usage.windows,
+                static_cast<unsigned long>(usage.privateKb));
 }
 
 TEST(Monkey, RandomActionsKeepTheWindowConsistentAndUseNoMoreObjects) {
     const unsigned seed = EnvironmentNumber("CORVALIN_MONKEY_SEED", 20261207);
-    const unsigned actions = EnvironmentNumber("CORVALIN_MONKEY_ACTIONS", 3000);
+    const unsigned actions = EnvironmentNumber("CORVALIN_MONKEY_ACTIONS", 10000);
     std::printf("monkey: seed %u, %u actions\n", seed, actions);
     std::mt19937 random(seed);
     auto pick = [&](unsigned n) { return static_cast<unsigned>(random() % n); };
@@ -124,14 +181,20 @@ TEST(Monkey, RandomActionsKeepTheWindowConsistentAndUseNoMoreObjects) {
     const int lists[] = {IDC_WIDTH_LIST, IDC_LENGTH_LIST};
     const WPARAM keys[] = {VK_TAB, VK_ESCAPE, VK_RETURN};
     Usage early = {};
+    long viewerKb = 0;
+    unsigned viewerCalls = 0;
     for (unsigned n = 1; n <= actions; ++n) {
-        const unsigned kind = pick(100);
         std::string action;
-        if (kind < 25) {
+        const Action kind = PickAction(n, pick(100));
+        const SIZE_T kbBefore = kind == kContents ? PrivateKb(process) : 0;
+        switch (kind) {
+        case kClickOption: {
             const int option = options[pick(3)];
             action = "click option " + std::to_string(option);
             calc.Click(option);
-        } else if (kind < 50) {
+            break;
+        }
+        case kChooseEntry: {
             const int list = lists[pick(2)];
             const LRESULT count = SendMessageW(calc.control(list), CB_GETCOUNT, 0, 0);
             const WPARAM index = pick(static_cast<unsigned>(count));
@@ -139,50 +202,73 @@ TEST(Monkey, RandomActionsKeepTheWindowConsistentAndUseNoMoreObjects) {
             SendMessageW(calc.control(list), CB_SETCURSEL, index, 0);
             SendMessageW(calc.window(), WM_COMMAND, MAKEWPARAM(list, CBN_SELCHANGE),
                          reinterpret_cast<LPARAM>(calc.control(list)));
-        } else if (kind < 70) {
+            break;
+        }
+        case kTypeDigit: {
             const int list = lists[pick(2)];
             const wchar_t digit = static_cast<wchar_t>(L'1' + pick(9));
             action = "type " + std::string(1, static_cast<char>(digit)) + " in list " + std::to_string(list);
             PostMessageW(calc.control(list), WM_CHAR, digit, 1);
-        } else if (kind < 90) {
+            break;
+        }
+        case kPressKey: {
             const WPARAM key = keys[pick(3)];
             action = "press key " + std::to_string(key);
             calc.PressKey(key);
-        } else if (kind < 96) {
+            break;
+        }
+        case kSwitchApplication:
             action = "activate another window and come back";
             SetForegroundWindow(other);
             SetForegroundWindow(calc.window());
-        } else if (kind < 99) {
+            break;
+        case kAbout: {
             action = "open About and dismiss it";
             calc.Command(IDM_ABOUT);
             HWND about = calc.WaitForWindow(L"#32770", kCaption, calc.window());
             ASSERT_NE(about, nullptr) << "action " << n;
             SendMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
             ASSERT_TRUE(WaitUntil([&] { return !IsWindow(about); })) << "action " << n;
-        } else {
+            break;
+        }
+        default:
             action = "open Contents";
             calc.Command(IDM_CONTENTS);
             ASSERT_NE(calc.WaitForWindow(L"HH Parent", L"Corvalin Calculator Help"), nullptr) << "action " << n;
+            break;
         }
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
         std::string why;
-        const bool everyEntry = n % 10 == 0;
-        const bool consistent = WaitUntil([&] { return (why = Inconsistency(calc, everyEntry)).empty(); }, 3000);
+        const unsigned sampleSeed = random();
+        const bool everyEntry = n % 100 == 0;
+        const bool consistent =
+            WaitUntil([&] { return (why = Inconsistency(calc, sampleSeed, everyEntry)).empty(); }, 3000);
         ASSERT_TRUE(consistent) << "after action " << n << " (" << action << "), seed " << seed << ": " << why;
-        if (n == std::min(100u, actions)) early = UsageOf(process, calc.processId());
+        if (kind == kContents && n > 100) {
+            viewerKb += static_cast<long>(PrivateKb(process)) - static_cast<long>(kbBefore);
+            ++viewerCalls;
+        }
+        if (n == std::min(100u, actions)) {
+            early = UsageOf(process, calc.processId());
+            PrintUsage(n, early);
+        } else if (n % 1000 == 0 && n < actions) {
+            PrintUsage(n, UsageOf(process, calc.processId()));
+        }
     }
     const Usage late = UsageOf(process, calc.processId());
-    std::printf("monkey: after 100 actions: %lu USER and %lu GDI objects, %lu windows, %lu KB private; "
-                "after %u: %lu, %lu, %lu, %lu KB\n",
-                early.userObjects, early.gdiObjects, early.windows, static_cast<unsigned long>(early.privateKb), actions,
-                late.userObjects, late.gdiObjects, late.windows, static_cast<unsigned long>(late.privateKb));
+    PrintUsage(actions, late);
     EXPECT_LE(late.userObjects, early.userObjects);
     EXPECT_LE(late.gdiObjects, early.gdiObjects);
     EXPECT_LE(late.windows, early.windows);
     EXPECT_GT(late.windows, 27u);
-    // Heap pages may settle a little; a leak per action would not.
-    EXPECT_LE(late.privateKb, early.privateKb + 512);
+    // The help viewer is the platform's: Wine's keeps some kilobytes for
+    // every page it is asked to show, which the calculator cannot give back.
+    // What the memory grew by across the Contents actions is its share;
+    // the rest may only settle by some pages of heap, which a leak in every
+    // action would soon pass.
+    std::printf("monkey: the help viewer took %ld KB over %u Contents\n", viewerKb, viewerCalls);
+    EXPECT_LE(static_cast<long>(late.privateKb) - static_cast<long>(early.privateKb) - viewerKb, 256);
 
     DestroyWindow(other);
     CloseHandle(process);
