@@ -77,7 +77,8 @@ std::string ExactDigits(long double v, int& point) {
     int exponent = (exponentField == 0 ? 1 : exponentField) - 16383 - 63;
 
     // m x 2^e, and for e < 0, m / 2^k = m x 5^k / 10^k.
-    const Big n = exponent >= 0 ? Scaled(FromInteger(mantissa), 2, exponent) : Scaled(FromInteger(mantissa), 5, -exponent);
+    const Big m = FromInteger(mantissa);
+    const Big n = exponent >= 0 ? Scaled(m, 2, exponent) : Scaled(m, 5, -exponent);
     std::string digits = std::to_string(n.back());
     const int count = static_cast<int>(digits.size() + 9 * (n.size() - 1));
     for (size_t i = n.size() - 1; i-- > 0 && digits.size() < 19;) {

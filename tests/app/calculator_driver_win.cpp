@@ -117,7 +117,7 @@ void RunningCalculator::Click(int id) const {
 
 void RunningCalculator::Choose(int listId, const wchar_t* entry) const {
     HWND list = control(listId);
-    LRESULT index = SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry));
+    const LRESULT index = IndexOfEntry(list, entry);
     ASSERT_NE(index, CB_ERR) << "no such entry";
     SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     SendMessageW(window_, WM_COMMAND, MAKEWPARAM(listId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
@@ -151,6 +151,10 @@ std::vector<std::wstring> ListEntries(HWND list) {
         entries.push_back(entry);
     }
     return entries;
+}
+
+LRESULT IndexOfEntry(HWND list, const std::wstring& entry) {
+    return SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
 }
 
 std::wstring SelectedEntry(HWND list) {

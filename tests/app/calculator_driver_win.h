@@ -62,6 +62,8 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kDeadli
 std::wstring TextOf(HWND hwnd);
 std::wstring ClassOf(HWND hwnd);
 std::vector<std::wstring> ListEntries(HWND list);
+// Where an entry first stands in a list, or CB_ERR.
+LRESULT IndexOfEntry(HWND list, const std::wstring& entry);
 std::wstring SelectedEntry(HWND list);
 std::vector<std::wstring> Wide(const std::vector<Text>& texts);
 std::wstring Wide(const Text& text);

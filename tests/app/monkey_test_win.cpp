@@ -85,7 +85,8 @@ DWORD GdiObjectsInTable(HANDLE process) {
         uint8_t flags;
         uint64_t user;
     };
-    static_assert(sizeof(Entry) == 24, "the table's entries are the same on 32 and 64 bits");
+    // Wine's entries hold 64-bit pointers in 32-bit processes too.
+    static_assert(sizeof(Entry) == 24, "one entry of Wine's GDI handle table");
     const size_t tableEntries = 0x10000;
     const size_t blockEntries = 512;
     DWORD objects = 0;
@@ -136,35 +137,45 @@ struct Answer {
     bool given = false;
 };
 
-VOID CALLBACK TakeAnswer(HWND, UINT, ULONG_PTR answer, LRESULT result) {
-    *reinterpret_cast<Answer*>(answer) = {result, true};
+// The answers awaited, and which round of questions they belong to: an
+// answer that comes after its round was given up on must not be taken.
+struct Round {
+    ULONG_PTR number = 0;
+    std::vector<Answer> answers;
+} g_round;
+
+constexpr ULONG_PTR kMostQuestions = 16;
+
+VOID CALLBACK TakeAnswer(HWND, UINT, ULONG_PTR question, LRESULT result) {
+    if (question / kMostQuestions == g_round.number) g_round.answers[question % kMostQuestions] = {result, true};
 }
 
-// Sends questions without pointers all at once and collects the answers.
-// The calculator's polling loop answers every message waiting when it
-// wakes, so they cost one round trip together instead of one each.
+// Sends questions without pointers all at once and collects the answers
+// (none if they do not all come). The calculator's polling loop answers
+// every message waiting when it wakes, so they cost one round trip together
+// instead of one each.
 std::vector<LRESULT> AskAtOnce(const std::vector<Question>& questions) {
-    std::vector<Answer> answers(questions.size());
+    if (questions.size() > kMostQuestions) return {};
+    g_round.number++;
+    g_round.answers.assign(questions.size(), Answer());
     for (size_t i = 0; i < questions.size(); ++i) {
         SendMessageCallbackW(questions[i].window, questions[i].message, 0, 0, TakeAnswer,
-                             reinterpret_cast<ULONG_PTR>(&answers[i]));
+                             g_round.number * kMostQuestions + i);
     }
-    auto allGiven = [&] {
+    auto allGiven = [] {
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-        return std::all_of(answers.begin(), answers.end(), [](const Answer& a) { return a.given; });
+        return std::all_of(g_round.answers.begin(), g_round.answers.end(), [](const Answer& a) { return a.given; });
     };
+    // Waits for input rather than sleeping, so an answer is taken at once.
     const DWORD start = GetTickCount();
-    while (!allGiven() && GetTickCount() - start < kDeadlineMs) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    while (!allGiven()) {
+        if (GetTickCount() - start > kDeadlineMs) return {};
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
     std::vector<LRESULT> results;
-    for (const Answer& answer : answers) results.push_back(answer.given ? answer.result : -1);
+    for (const Answer& answer : g_round.answers) results.push_back(answer.result);
     return results;
-}
-
-// Where an entry first stands in a list. One round trip, where reading an
-// entry's text takes two (its length, then the text).
-LRESULT IndexOf(HWND list, const std::wstring& entry) {
-    return SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
 }
 
 // Why the window is inconsistent, or empty when it is not. Reading every
@@ -179,6 +190,7 @@ std::string Inconsistency(const RunningCalculator& calc, unsigned sampleSeed, bo
         AskAtOnce({{calc.control(options[0]), BM_GETCHECK}, {calc.control(options[1]), BM_GETCHECK},
                    {calc.control(options[2]), BM_GETCHECK}, {lists[0], CB_GETCOUNT}, {lists[0], CB_GETCURSEL},
                    {lists[1], CB_GETCOUNT}, {lists[1], CB_GETCURSEL}});
+    if (answers.empty()) return "the calculator did not answer";
     if (std::count(answers.begin(), answers.begin() + 3, BST_CHECKED) != 1) return "not exactly one option checked";
     const int checked = static_cast<int>(std::find(answers.begin(), answers.end(), BST_CHECKED) - answers.begin());
     const std::vector<std::wstring> sizes = OfferedSizes(bars[checked]);
@@ -191,7 +203,9 @@ std::string Inconsistency(const RunningCalculator& calc, unsigned sampleSeed, bo
         if (selection < 0 || selection >= count) return "a list has no selection";
         const LRESULT sample = static_cast<LRESULT>((i == 0 ? sampleSeed : sampleSeed / 128) % sizes.size());
         selected[i] = sizes[static_cast<size_t>(selection)];
-        if (IndexOf(lists[i], selected[i]) != selection || IndexOf(lists[i], sizes[static_cast<size_t>(sample)]) != sample ||
+        // An entry's index is one round trip, where its text takes two.
+        if (IndexOfEntry(lists[i], selected[i]) != selection ||
+            IndexOfEntry(lists[i], sizes[static_cast<size_t>(sample)]) != sample ||
             (everyEntry && ListEntries(lists[i]) != sizes)) {
             return "a list does not hold the bar's sizes in order";
         }
