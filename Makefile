@@ -65,7 +65,7 @@ fuzz: deps
 
 # The long randomised drive of the real window.
 monkey: wintests
-	cd build/$(WIN_TEST_TREE) && CORVALIN_MONKEY_ACTIONS=$(MONKEY_ACTIONS) ctest --output-on-failure -V -R monkey \
+	cd build/$(WIN_TEST_TREE) && CORVALIN_MONKEY_ACTIONS=$(MONKEY_ACTIONS) CORVALIN_MONKEY_LEAKS=1 ctest --output-on-failure -V -R monkey \
 	    | grep -E 'monkey:|OK|FAILED|Failure|after action|tests passed'
 
 # Micro-benchmarks of the core beside the standard library, then the

@@ -7,6 +7,7 @@
 
 #include "ui/main_window_win.h"
 #include "ui/titles.h"
+#include "version.h"
 
 namespace {
 
@@ -17,11 +18,19 @@ void SetFloatingPointControl() {
     __asm__ volatile("fldcw %0" : : "m"(controlWord));
 }
 
+// The common control classes, registered at entry and once more, through a
+// run-time lookup, before the window is built.
+constexpr DWORD kFirstClasses = ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
+                                ICC_PROGRESS_CLASS | ICC_HOTKEY_CLASS | ICC_PAGESCROLLER_CLASS |
+                                ICC_NATIVEFNTCTL_CLASS | ICC_STANDARD_CLASSES;
+constexpr DWORD kLaterClasses = ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_INTERNET_CLASSES;
+static_assert(kFirstClasses == 0x706F && kLaterClasses == 0x9FF);
+
 using InitCommonControlsExProc = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
 
 int AppMain() {
     g_Title = "Corvalin Calculator";
-    g_Version = "v1.0";
+    g_Version = "v" CORVALIN_VERSION;
     g_Caption = Concat(Concat(g_Title, " - "), g_Version);
 
     HMODULE comctl = LoadLibraryA("COMCTL32.DLL");
@@ -29,7 +38,7 @@ int AppMain() {
         auto init = reinterpret_cast<InitCommonControlsExProc>(
             reinterpret_cast<void*>(GetProcAddress(comctl, "InitCommonControlsEx")));
         if (init) {
-            const INITCOMMONCONTROLSEX classes = {8, 0x9FF};
+            const INITCOMMONCONTROLSEX classes = {8, kLaterClasses};
             init(&classes);
         } else {
             InitCommonControls();
@@ -53,15 +62,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
 
     CoInitialize(nullptr);
-    const INITCOMMONCONTROLSEX classes = {8, 0x706F};
+    const INITCOMMONCONTROLSEX classes = {8, kFirstClasses};
     InitCommonControlsEx(&classes);
     SetFloatingPointControl();
 
     const int code = AppMain();
 
-    g_Title.clear();
-    g_Version.clear();
-    g_Caption.clear();
     CoUninitialize();
     ExitProcess(static_cast<UINT>(code));
 }

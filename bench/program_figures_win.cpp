@@ -8,20 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "unix_process_win.h"
+#include "support/calculator_driver_win.h"
+#include "support/unix_process_win.h"
+#include "ui/ids.h"
 
 namespace {
-
-constexpr int kRegularWidthLabel = 1020;
-constexpr int kWidthList = 1002;
-constexpr int kBarPro = 1013;
-constexpr int kBarStandard = 1012;
-
-std::wstring Beside(const wchar_t* name) {
-    wchar_t path[MAX_PATH];
-    std::wstring self(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-    return self.substr(0, self.find_last_of(L"\\/") + 1) + name;
-}
 
 double Now() {
     LARGE_INTEGER counter, frequency;
@@ -30,31 +21,16 @@ double Now() {
     return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-struct Search {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK FindVisible(HWND hwnd, LPARAM lParam) {
-    auto* search = reinterpret_cast<Search*>(lParam);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(hwnd, &processId);
-    if (processId != search->processId || !IsWindowVisible(hwnd)) return TRUE;
-    search->found = hwnd;
-    return FALSE;
-}
-
 // The process's visible window; for the calculator, once its first results
 // are in the labels.
 HWND WaitUntilShown(const PROCESS_INFORMATION& process, bool calculator) {
     const double deadline = Now() + 30;
     while (Now() < deadline) {
-        Search search = {process.dwProcessId, nullptr};
-        EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&search));
-        if (search.found) {
+        HWND found = FindProcessWindow(process.dwProcessId, nullptr, nullptr);
+        if (found) {
             wchar_t text[16] = L"";
-            GetWindowTextW(GetDlgItem(search.found, kRegularWidthLabel), text, 16);
-            if (!calculator || std::wstring(text) == L"10.5") return search.found;
+            GetWindowTextW(GetDlgItem(found, IDC_REGULAR_WIDTH), text, 16);
+            if (!calculator || std::wstring(text) == L"10.5") return found;
         }
         Sleep(0);
     }
@@ -127,8 +103,8 @@ double IdleCpu(const std::wstring& program, const wchar_t* name, bool calculator
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::atoi(argv[1]) : 15;
-    const std::wstring calculator = Beside(L"CorvalinCalc.exe");
-    const std::wstring empty = Beside(L"EmptyDialog.exe");
+    const std::wstring calculator = ProgramPath(L"CorvalinCalc.exe");
+    const std::wstring empty = ProgramPath(L"EmptyDialog.exe");
 
     const double calcStart = MedianStartup(calculator, true, runs);
     const double emptyStart = MedianStartup(empty, false, runs);
@@ -139,16 +115,16 @@ int main(int argc, char** argv) {
     // call returns.
     PROCESS_INFORMATION process = Start(calculator);
     HWND window = WaitUntilShown(process, true);
-    HWND list = GetDlgItem(window, kWidthList);
+    HWND list = GetDlgItem(window, IDC_WIDTH_LIST);
     std::vector<double> choices, clicks;
     for (int i = 0; i < 1000; ++i) {
         const double start = Now();
         if (i % 2 == 0) {
             SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(i / 2 % 12), 0);
-            SendMessageW(window, WM_COMMAND, MAKEWPARAM(kWidthList, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+            SendMessageW(window, WM_COMMAND, MAKEWPARAM(IDC_WIDTH_LIST, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
             choices.push_back(Now() - start);
         } else {
-            SendMessageW(GetDlgItem(window, i % 4 == 1 ? kBarPro : kBarStandard), BM_CLICK, 0, 0);
+            SendMessageW(GetDlgItem(window, i % 4 == 1 ? IDC_BAR_PRO : IDC_BAR_STANDARD), BM_CLICK, 0, 0);
             clicks.push_back(Now() - start);
         }
     }

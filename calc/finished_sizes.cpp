@@ -7,7 +7,6 @@ namespace {
 // Each set is a counted run of whole numbers from 8, then fixed entries.
 std::vector<Text> SizeSet(int lastCounted, std::initializer_list<const char*> fixed) {
     std::vector<Text> entries;
-    entries.reserve(static_cast<size_t>(lastCounted - 7) + fixed.size());
     for (int n = 8; n <= lastCounted; ++n) {
         entries.push_back(TrimBlanks(FormatNumber(n, 15)));
     }

@@ -66,6 +66,15 @@ BarConstants BarConstantsOf(BarType bar) {
     return {1.25f, 1.0f, false};
 }
 
+const char* BarTitle(BarType bar) {
+    switch (bar) {
+    case BarType::Pro175: return "Corvalin Pro 1.75\"";
+    case BarType::PreNotched: return "Pre-Notched Stretcher Bars";
+    case BarType::Standard125: break;
+    }
+    return "Corvalin 1.25\"";
+}
+
 WrapResults CalculateWrap(BarType bar, const Text& widthText, const Text& lengthText) {
     const BarConstants constants = BarConstantsOf(bar);
     const long double width = ParseNumber(widthText);

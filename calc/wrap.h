@@ -15,6 +15,9 @@ struct BarConstants {
 
 BarConstants BarConstantsOf(BarType bar);
 
+// The bar as the window's option buttons and the command line name it.
+const char* BarTitle(BarType bar);
+
 // The eight result texts of one calculation, as the labels show them.
 // Texts that do not apply are empty; a search that finds nothing is "none".
 struct WrapResults {

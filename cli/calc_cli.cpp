@@ -9,6 +9,7 @@
 
 #include "calc/finished_sizes.h"
 #include "calc/wrap.h"
+#include "version.h"
 
 namespace {
 
@@ -59,15 +60,6 @@ const char* BarName(BarType bar) {
     case BarType::Standard125: break;
     }
     return "Standard125";
-}
-
-const char* BarTitle(BarType bar) {
-    switch (bar) {
-    case BarType::Pro175: return "Corvalin Pro 1.75\"";
-    case BarType::PreNotched: return "Pre-Notched Stretcher Bars";
-    case BarType::Standard125: break;
-    }
-    return "Corvalin 1.25\"";
 }
 
 BarType ParseBar(const std::string& word) {
@@ -283,7 +275,7 @@ int RunCalculatorCli(const std::vector<std::string>& args, std::ostream& out, st
     }
     switch (request.mode) {
     case Mode::Help: out << kUsage; break;
-    case Mode::Version: out << "corvalin-calc 1.0\n"; break;
+    case Mode::Version: out << "corvalin-calc " CORVALIN_VERSION "\n"; break;
     case Mode::Sizes: PrintSizes(request, out); break;
     case Mode::Table: PrintTable(request, out); break;
     case Mode::Calculate: PrintCalculation(request, out); break;

@@ -3,14 +3,13 @@
 ; uninstaller that removes everything it made.
 ;
 ; makensis -DSOURCE=<folder with the exe and help file> -DOUTFILE=<setup.exe>
-;          -DTARGET=x86-unicode|amd64-unicode corvalin.nsi
+;          -DTARGET=x86-unicode|amd64-unicode -DVERSION=<version> corvalin.nsi
 
 Unicode true
 Target ${TARGET}
 SetCompressor /SOLID lzma
 
 !define NAME "Corvalin Calculator"
-!define VERSION "1.0"
 !define MAKER "Maplestead, Inc."
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\CorvalinCalculator"
 
@@ -19,7 +18,7 @@ OutFile "${OUTFILE}"
 RequestExecutionLevel user
 InstallDir "$LOCALAPPDATA\Programs\${NAME}"
 
-VIProductVersion "1.0.0.0"
+VIProductVersion "${VERSION}.0.0"
 VIAddVersionKey /LANG=1033 "ProductName" "${NAME}"
 VIAddVersionKey /LANG=1033 "CompanyName" "${MAKER}"
 VIAddVersionKey /LANG=1033 "FileDescription" "${NAME} Setup"

@@ -6,4 +6,4 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 source=$(cd "$1" && pwd)
 out=$(cd "$(dirname "$3")" && pwd)/$(basename "$3")
 cd "$root/installer"
-makensis -V2 -DSOURCE="$source" -DTARGET="$2" -DOUTFILE="$out" corvalin.nsi
+makensis -V2 -DSOURCE="$source" -DTARGET="$2" -DOUTFILE="$out" -DVERSION="$("$root/scripts/version.sh")" corvalin.nsi

@@ -36,7 +36,8 @@ Text ListGetText(HWND dialog, int32_t id) {
     LRESULT index = SendMessageA(list, CB_GETCURSEL, 0, 0);
     LRESULT length = SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == 0 || length == CB_ERR) return Text();
-    std::wstring entry(static_cast<size_t>(length) + 1, L'\0');
+    // The entry's terminating zero goes where the string keeps its own.
+    std::wstring entry(static_cast<size_t>(length), L'\0');
     SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(entry.data()));
     return FromWideText(entry.c_str());
 }

@@ -12,7 +12,8 @@
 namespace {
 
 constexpr DWORD kDefaultDialogStyle = WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT |
-                                      DS_NOFAILCREATE | DS_3DLOOK;  // 0x80C000D4
+                                      DS_NOFAILCREATE | DS_3DLOOK;
+static_assert(kDefaultDialogStyle == 0x80C000D4);
 constexpr DWORD kDialogStyleAdded = DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK;
 constexpr DWORD kDialogStyleRemoved = WS_VISIBLE | DS_SYSMODAL;
 
@@ -28,11 +29,34 @@ struct KindRule {
     DWORD removed;
 };
 
+// Window styles no child control may have: a control is never a popup,
+// framed, scrolled, minimised or maximised, nor clips its neighbours.
+constexpr DWORD kNotForControls = WS_POPUP | WS_MINIMIZE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_MAXIMIZE |
+                                  WS_BORDER | WS_DLGFRAME | WS_VSCROLL | WS_HSCROLL | WS_SYSMENU |
+                                  WS_THICKFRAME;
+constexpr DWORD kVisibleChild = WS_CHILD | WS_VISIBLE;  // also a label's default: left-aligned text
+
+constexpr DWORD kFrameStyle = kVisibleChild | BS_GROUPBOX;
+// Whatever button type or look is asked for, a frame stays a plain group
+// box that is never a tab stop or the start of a group. 0x10 is a button
+// type bit without a name of its own.
+constexpr DWORD kFrameRemoved = kNotForControls | WS_GROUP | WS_TABSTOP | BS_FLAT | BS_NOTIFY | BS_PUSHLIKE |
+                                BS_BITMAP | BS_ICON | BS_LEFTTEXT | 0x10 | (BS_TYPEMASK & ~BS_GROUPBOX);
+constexpr DWORD kOptionAdded = kVisibleChild | BS_AUTORADIOBUTTON;
+constexpr DWORD kOptionStyle = kOptionAdded | WS_TABSTOP;
+// An option stays an automatic option button; tab stop and group pass.
+constexpr DWORD kOptionRemoved = kNotForControls | BS_BITMAP | BS_ICON | (BS_TYPEMASK & ~BS_AUTORADIOBUTTON);
+constexpr DWORD kComboBoxStyle = kVisibleChild | WS_TABSTOP | CBS_SORT | CBS_DROPDOWN;
+static_assert(kVisibleChild == 0x50000000);
+static_assert(kFrameStyle == 0x50000007 && kFrameRemoved == 0xA7FFD0F8);
+static_assert(kOptionStyle == 0x50010009 && kOptionAdded == 0x50000009 && kOptionRemoved == 0xA7FC00C6);
+static_assert(kComboBoxStyle == 0x50010102);
+
 const KindRule kKindRules[] = {
-    {Frame, L"BUTTON", 0x50000007, 0x50000007, 0xA7FFD0F8},
-    {Label, L"STATIC", 0x50000000, 0x50000000, 0},
-    {Option, L"BUTTON", 0x50010009, 0x50000009, 0xA7FC00C6},
-    {ComboBox, L"COMBOBOX", 0x50010102, 0x50000000, 0},
+    {Frame, L"BUTTON", kFrameStyle, kFrameStyle, kFrameRemoved},
+    {Label, L"STATIC", kVisibleChild, kVisibleChild, 0},
+    {Option, L"BUTTON", kOptionStyle, kOptionAdded, kOptionRemoved},
+    {ComboBox, L"COMBOBOX", kComboBoxStyle, kVisibleChild, 0},
 };
 
 const KindRule* FindKindRule(int kind) {

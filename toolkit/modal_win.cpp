@@ -32,9 +32,11 @@ void RunModal(HWND dialog, EventHandler handler, int32_t* resultSlot) {
     ShowWindow(dialog, record->showCommand);
 
     // Polls rather than blocks, so that the loop notices the dialog is gone
-    // after whatever message destroyed it.
+    // after whatever destroyed it: a message it dispatched, or one sent from
+    // another thread or process, which PeekMessageW handles itself before
+    // reporting that nothing is waiting.
     MSG message;
-    for (;;) {
+    while (IsWindow(dialog)) {
         if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             Sleep(1);
             continue;
@@ -43,7 +45,6 @@ void RunModal(HWND dialog, EventHandler handler, int32_t* resultSlot) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
-        if (!IsWindow(dialog)) return;
     }
 }
 

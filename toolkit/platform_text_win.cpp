@@ -1,28 +1,24 @@
 #include "toolkit/platform_text_win.h"
 
-#include <climits>
 #include <cstdio>
 
+// The empty text, like one that cannot be converted, gets a length of 0.
 std::wstring ToWideText(const Text& text) {
-    if (text.empty() || text.size() > INT_MAX) return std::wstring();
     const int bytes = static_cast<int>(text.size());
-    int length = MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text.data(), bytes, nullptr, 0);
-    if (length <= 0) return std::wstring();
+    const int length = MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text.data(), bytes, nullptr, 0);
     std::wstring wide(static_cast<size_t>(length), L'\0');
-    length = MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text.data(), bytes, wide.data(), length);
-    if (length <= 0) return std::wstring();
-    wide.resize(static_cast<size_t>(length));
+    MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, text.data(), bytes, wide.data(), length);
     return wide;
 }
 
+// The lengths count the terminating zero, which goes where the text keeps
+// its own; 0 means the conversion failed.
 Text FromWideText(const wchar_t* wide) {
-    if (!wide || !*wide) return Text();
-    int length = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 1) return Text();
-    Text text(static_cast<size_t>(length), '\0');
-    length = WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), length, nullptr, nullptr);
-    if (length <= 1) return Text();
-    text.resize(static_cast<size_t>(length) - 1);  // without the terminating zero
+    if (!wide) return Text();
+    const int length = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (length == 0) return Text();
+    Text text(static_cast<size_t>(length - 1), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text.data(), length, nullptr, nullptr);
     return text;
 }
 

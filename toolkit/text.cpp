@@ -277,10 +277,7 @@ Text CharText(int code) {
 }
 
 Text Concat(const Text& left, const Text& right) {
-    Text joined;
-    joined.reserve(left.size() + right.size());
-    joined.append(left).append(right);
-    return joined;
+    return left + right;
 }
 
 bool TextEquals(const Text& left, const Text& right) {

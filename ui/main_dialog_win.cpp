@@ -1,3 +1,4 @@
+#include "calc/wrap.h"
 #include "toolkit/controls_win.h"
 #include "toolkit/dialog_win.h"
 #include "toolkit/menu_win.h"
@@ -10,8 +11,10 @@ HWND g_hDlg = nullptr;
 
 namespace {
 
-constexpr DWORD kListStyle = 0x50210003;  // unsorted drop-down list with a scroll bar
-constexpr DWORD kResultStyle = 0x50000001;  // centred text
+// Unsorted, so the sizes stand in the order they are added.
+constexpr DWORD kListStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST;
+constexpr DWORD kResultStyle = WS_CHILD | WS_VISIBLE | SS_CENTER;
+static_assert(kListStyle == 0x50210003 && kResultStyle == 0x50000001);
 
 struct ControlLayout {
     int kind;
@@ -30,8 +33,8 @@ const ControlLayout kControls[] = {
     {Frame, IDC_LENGTH_FRAME, "Length (in)", 105, 60, 85, 30, 0, 0},
     {ComboBox, IDC_LENGTH_LIST, "", 110, 70, 75, 15, kListStyle, WS_EX_CLIENTEDGE},
     {Frame, IDC_BARTYPE_FRAME, "Bar Type", 10, 5, 300, 40, 0, 0},
-    {Option, IDC_BAR_STANDARD, "Corvalin 1.25\"", 20, 20, 75, 10, 0, 0},
-    {Option, IDC_BAR_PRO, "Corvalin Pro 1.75\"", 105, 15, 85, 20, 0, 0},
+    {Option, IDC_BAR_STANDARD, BarTitle(BarType::Standard125), 20, 20, 75, 10, 0, 0},
+    {Option, IDC_BAR_PRO, BarTitle(BarType::Pro175), 105, 15, 85, 20, 0, 0},
     {Frame, IDC_REGULAR_FRAME, "Regular Wrap Minimum Canvas Size", 15, 100, 295, 45, 0, 0},
     {Frame, IDC_STAPLE_FRAME, "Staple Method Minimum Canvas Size", 15, 150, 295, 45, 0, 0},
     {Frame, IDC_REGULAR_WIDTH_FRAME, "Width (in)", 20, 110, 55, 30, 0, 0},
@@ -50,7 +53,7 @@ const ControlLayout kControls[] = {
     {Frame, IDC_STAPLE_ROLL_FRAME, "Min. Roll Width (in)", 235, 160, 70, 30, 0, 0},
     {Label, IDC_REGULAR_ROLL, "", 240, 120, 60, 15, kResultStyle, 0},
     {Label, IDC_STAPLE_ROLL, "", 240, 170, 60, 15, kResultStyle, 0},
-    {Option, IDC_BAR_PRENOTCHED, "Pre-Notched Stretcher Bars", 200, 15, 105, 20, 0, 0},
+    {Option, IDC_BAR_PRENOTCHED, BarTitle(BarType::PreNotched), 200, 15, 105, 20, 0, 0},
 };
 
 }  // namespace

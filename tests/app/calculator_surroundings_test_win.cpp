@@ -2,92 +2,80 @@
 // another working directory, a second copy.
 #include <gtest/gtest.h>
 
-#include "calculator_driver_win.h"
+#include "support/calculator_driver_win.h"
 #include "ui/ids.h"
 
 namespace {
 
-std::wstring TempFolder(const wchar_t* name) {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + name;
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
-}
+// A folder of its own under the temporary folder, gone with the scope
+// together with the files named for it.
+class TempFolder {
+public:
+    explicit TempFolder(const wchar_t* name) {
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        path_ = std::wstring(temp) + name;
+        CreateDirectoryW(path_.c_str(), nullptr);
+    }
+    ~TempFolder() {
+        for (const std::wstring& file : files_) DeleteFileW(file.c_str());
+        RemoveDirectoryW(path_.c_str());
+    }
+    // A copy of a file beside this test, under another name if given.
+    std::wstring Copy(const wchar_t* name, const wchar_t* as = nullptr) {
+        files_.push_back(path_ + L"\\" + (as ? as : name));
+        return CopyFileW(ProgramPath(name).c_str(), files_.back().c_str(), FALSE) ? files_.back() : L"";
+    }
+    const std::wstring& path() const { return path_; }
 
-// Contents, then a bar and a size, then Exit: the calculator carries on
-// whatever the viewer made of the help file.
-void ExpectContentsLeavesTheCalculatorWorking(const RunningCalculator& calc) {
+private:
+    std::wstring path_;
+    std::vector<std::wstring> files_;
+};
+
+TEST(Calculator, HelpViewerComesFromTheSystemNeverFromBesideTheProgram) {
+    // A copy of the program with a planted hhctrl.ocx in its folder, started
+    // from that folder. Wine would take its own hhctrl.ocx for any load by
+    // name; an override makes it prefer a file it finds, as Windows does.
+    TempFolder folder(L"corvalin-planted");
+    const std::wstring program = folder.Copy(L"CorvalinCalc.exe");
+    ASSERT_FALSE(folder.Copy(L"planted_hhctrl.dll", L"hhctrl.ocx").empty());
+    ASSERT_FALSE(folder.Copy(L"Corvalin Calculator.chm").empty());
+    const wchar_t* const overrides = L"Software\\Wine\\DllOverrides";
+    ScopeExit restore([&] { RegDeleteKeyValueW(HKEY_CURRENT_USER, overrides, L"hhctrl.ocx"); });
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, overrides, L"hhctrl.ocx", REG_SZ, L"native,builtin",
+                              sizeof L"native,builtin"),
+              ERROR_SUCCESS);
+
+    RunningCalculator calc(L"", SW_SHOWNORMAL, program);
+    ASSERT_NE(calc.window(), nullptr);
     calc.Command(IDM_CONTENTS);
-    Sleep(500);
-    calc.Click(IDC_BAR_PRENOTCHED);
-    calc.Choose(IDC_LENGTH_LIST, L"72");
-    EXPECT_EQ(ResultLabels(calc), Labels(BarType::PreNotched, "8", "72"));
+    EXPECT_NE(calc.WaitForWindow(L"HH Parent", L"Corvalin Calculator Help"), nullptr);
+    HANDLE planted = OpenMutexW(SYNCHRONIZE, FALSE, L"CorvalinPlantedHhctrlRan");
+    EXPECT_EQ(planted, nullptr) << "the planted hhctrl.ocx was loaded";
+    if (planted) CloseHandle(planted);
     calc.Command(IDM_EXIT);
     EXPECT_EQ(calc.WaitForExit(), 0u);
 }
 
-TEST(Calculator, HelpViewerComesFromTheSystemNeverFromBesideTheProgram) {
-    // A copy of the program with a planted hhctrl.ocx in its folder, started
-    // from that folder.
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder = std::wstring(temp) + L"corvalin-planted";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    const std::wstring program = folder + L"\\CorvalinCalc.exe";
-    ASSERT_TRUE(CopyFileW(ProgramPath(L"CorvalinCalc.exe").c_str(), program.c_str(), FALSE));
-    ASSERT_TRUE(CopyFileW(ProgramPath(L"planted_hhctrl.dll").c_str(), (folder + L"\\hhctrl.ocx").c_str(), FALSE));
-    const std::wstring help = folder + L"\\Corvalin Calculator.chm";
-    ASSERT_TRUE(CopyFileW(ProgramPath(L"Corvalin Calculator.chm").c_str(), help.c_str(), FALSE));
-    // Wine would take its own hhctrl.ocx for any load by name; make it
-    // prefer a file it finds, as Windows does.
-    const wchar_t* const overrides = L"Software\\Wine\\DllOverrides";
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, overrides, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExW(key, L"hhctrl.ocx", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"native,builtin"),
-                   sizeof L"native,builtin");
-    {
-        RunningCalculator calc(L"", SW_SHOWNORMAL, program);
+// Started elsewhere, or as a copy without its help file, the viewer finds
+// no help; the calculator carries on all the same.
+TEST(Calculator, GoesOnWhereverTheHelpFileIsNotFound) {
+    TempFolder elsewhere(L"corvalin-elsewhere");
+    TempFolder folder(L"corvalin-no-help");
+    const std::wstring copy = folder.Copy(L"CorvalinCalc.exe");
+    const std::pair<std::wstring, std::wstring> starts[] = {{ProgramPath(L"CorvalinCalc.exe"), elsewhere.path()},
+                                                            {copy, L""}};
+    for (const auto& [program, workingDirectory] : starts) {
+        RunningCalculator calc(L"", SW_SHOWNORMAL, program, workingDirectory);
         ASSERT_NE(calc.window(), nullptr);
         calc.Command(IDM_CONTENTS);
-        EXPECT_NE(calc.WaitForWindow(L"HH Parent", L"Corvalin Calculator Help"), nullptr);
-        HANDLE planted = OpenMutexW(SYNCHRONIZE, FALSE, L"CorvalinPlantedHhctrlRan");
-        EXPECT_EQ(planted, nullptr) << "the planted hhctrl.ocx was loaded";
-        if (planted) CloseHandle(planted);
-        calc.Click(IDC_BAR_PRO);
-        EXPECT_EQ(ResultLabels(calc), Labels(BarType::Pro175, "8", "8"));
+        calc.Click(IDC_BAR_PRENOTCHED);
+        EXPECT_TRUE(calc.Choose(IDC_LENGTH_LIST, L"72"));
+        EXPECT_EQ(calc.ResultLabels(), ExpectedLabels(BarType::PreNotched, "8", "72"));
         calc.Command(IDM_EXIT);
         EXPECT_EQ(calc.WaitForExit(), 0u);
     }
-    RegDeleteValueW(key, L"hhctrl.ocx");
-    RegCloseKey(key);
-    DeleteFileW(program.c_str());
-    DeleteFileW(help.c_str());
-    DeleteFileW((folder + L"\\hhctrl.ocx").c_str());
-    RemoveDirectoryW(folder.c_str());
-}
-
-TEST(Calculator, GoesOnWhenTheHelpFileIsMissing) {
-    const std::wstring folder = TempFolder(L"corvalin-no-help");
-    const std::wstring program = folder + L"\\CorvalinCalc.exe";
-    ASSERT_TRUE(CopyFileW(ProgramPath(L"CorvalinCalc.exe").c_str(), program.c_str(), FALSE));
-    {
-        RunningCalculator calc(L"", SW_SHOWNORMAL, program);
-        ASSERT_NE(calc.window(), nullptr);
-        ExpectContentsLeavesTheCalculatorWorking(calc);
-    }
-    DeleteFileW(program.c_str());
-    RemoveDirectoryW(folder.c_str());
-}
-
-TEST(Calculator, RunsFromAnotherWorkingDirectory) {
-    const std::wstring elsewhere = TempFolder(L"corvalin-elsewhere");
-    RunningCalculator calc(L"", SW_SHOWNORMAL, ProgramPath(L"CorvalinCalc.exe"), elsewhere);
-    ASSERT_NE(calc.window(), nullptr);
-    EXPECT_EQ(ResultLabels(calc), Labels(BarType::Standard125, "8", "8"));
-    ExpectContentsLeavesTheCalculatorWorking(calc);
-    RemoveDirectoryW(elsewhere.c_str());
 }
 
 TEST(Calculator, TwoCopiesRunSideBySideWithoutTouchingEachOther) {
@@ -97,10 +85,10 @@ TEST(Calculator, TwoCopiesRunSideBySideWithoutTouchingEachOther) {
     ASSERT_NE(second.window(), nullptr);
     ASSERT_NE(first.window(), second.window());
     first.Click(IDC_BAR_PRO);
-    first.Choose(IDC_WIDTH_LIST, L"60");
-    second.Choose(IDC_LENGTH_LIST, L"19");
-    EXPECT_EQ(ResultLabels(first), Labels(BarType::Pro175, "60", "8"));
-    EXPECT_EQ(ResultLabels(second), Labels(BarType::Standard125, "8", "19"));
+    EXPECT_TRUE(first.Choose(IDC_WIDTH_LIST, L"60"));
+    EXPECT_TRUE(second.Choose(IDC_LENGTH_LIST, L"19"));
+    EXPECT_EQ(first.ResultLabels(), ExpectedLabels(BarType::Pro175, "60", "8"));
+    EXPECT_EQ(second.ResultLabels(), ExpectedLabels(BarType::Standard125, "8", "19"));
     first.Command(IDM_EXIT);
     EXPECT_EQ(first.WaitForExit(), 0u);
     EXPECT_TRUE(IsWindow(second.window()));

@@ -2,71 +2,55 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "support/golden_table.h"
+
 namespace {
 
-struct Expected {
-    const char* regularWidth;
-    const char* regularLength;
-    const char* regularSheet;
-    const char* regularRoll;
-    const char* stapleWidth;
-    const char* stapleLength;
-    const char* stapleSheet;
-    const char* stapleRoll;
-};
-
-void ExpectResults(const WrapResults& r, const Expected& e) {
-    EXPECT_EQ(r.regularWidth, e.regularWidth);
-    EXPECT_EQ(r.regularLength, e.regularLength);
-    EXPECT_EQ(r.regularSheet, e.regularSheet);
-    EXPECT_EQ(r.regularRoll, e.regularRoll);
-    EXPECT_EQ(r.stapleWidth, e.stapleWidth);
-    EXPECT_EQ(r.stapleLength, e.stapleLength);
-    EXPECT_EQ(r.stapleSheet, e.stapleSheet);
-    EXPECT_EQ(r.stapleRoll, e.stapleRoll);
+TEST(CalculateWrap, GivesTheGoldenResultsForEveryOfferedCombination) {
+    const std::vector<GoldenRow> rows = GoldenRows();
+    ASSERT_EQ(rows.size(), 12u * 12 + 24 * 24 + 25 * 25);
+    for (const GoldenRow& row : rows) {
+        EXPECT_EQ(ResultTexts(CalculateWrap(row.bar, row.width, row.length)), row.results)
+            << BarTitle(row.bar) << ' ' << row.width << " x " << row.length;
+    }
 }
 
-TEST(CalculateWrap, SmallestStockSizeFitsThe13By19Sheet) {
-    ExpectResults(CalculateWrap(BarType::Standard125, "8", "8"),
-                  {"10.5", "10.5", "13 x 19", "17", "11.5", "11.5", "13 x 19", "17"});
+// The 1.25" bar's regular wrap adds 2.5 to each side, so a canvas of any
+// size can be asked for.
+WrapResults RegularCanvas(double width, double length) {
+    return CalculateWrap(BarType::Standard125, std::to_string(width - 2.5), std::to_string(length - 2.5));
 }
 
-TEST(CalculateWrap, SheetSearchEndsAtNoneWhenTheStapleCanvasOutgrowsEverySheet) {
-    ExpectResults(CalculateWrap(BarType::Standard125, "14", "19"),
-                  {"16.5", "21.5", "17 x 22", "17", "17.5", "22.5", "none", "24"});
+TEST(CalculateWrap, EachSheetHoldsACanvasUpToItsSidesAndIsNeverTurned) {
+    struct Sheet {
+        double shortSide, longSide;
+        const char* text;
+        const char* next;  // the next larger sheet
+    };
+    for (const Sheet& sheet : {Sheet{8.5, 11, "8.5 x 11", "13 x 19"}, Sheet{13, 19, "13 x 19", "17 x 22"},
+                               Sheet{17, 22, "17 x 22", "none"}}) {
+        EXPECT_EQ(RegularCanvas(sheet.shortSide, sheet.longSide).regularSheet, sheet.text);
+        EXPECT_EQ(RegularCanvas(sheet.shortSide + 0.5, sheet.longSide).regularSheet, sheet.next);
+        EXPECT_EQ(RegularCanvas(sheet.shortSide, sheet.longSide + 0.5).regularSheet, sheet.next);
+    }
+    EXPECT_EQ(RegularCanvas(22, 17).regularSheet, "none");
 }
 
-TEST(CalculateWrap, CanvasIsNeverTurnedToFitASheetButARollTakesEitherSide) {
-    ExpectResults(CalculateWrap(BarType::Standard125, "19", "14"),
-                  {"21.5", "16.5", "none", "17", "22.5", "17.5", "none", "24"});
-}
-
-TEST(CalculateWrap, PreNotchedBarsLeaveTheRegularWrapEmptyAndEqualityHolds) {
-    ExpectResults(CalculateWrap(BarType::PreNotched, "11", "16"),
-                  {"", "", "", "", "17", "22", "17 x 22", "17"});
-    ExpectResults(CalculateWrap(BarType::PreNotched, "17.5", "8"),
-                  {"", "", "", "", "23.5", "14", "none", "17"});
-}
-
-TEST(CalculateWrap, RollIsNoneWhenNeitherSideFitsTheWidestRoll) {
-    ExpectResults(CalculateWrap(BarType::Pro175, "60", "60"),
-                  {"63.5", "63.5", "none", "64", "64.5", "64.5", "none", "none"});
-    ExpectResults(CalculateWrap(BarType::PreNotched, "60", "72"),
-                  {"", "", "", "", "66", "78", "none", "none"});
-}
-
-TEST(CalculateWrap, OneSideFittingIsEnoughForARoll) {
-    EXPECT_EQ(CalculateWrap(BarType::Pro175, "60", "8").stapleRoll, "17");
-    WrapResults r = CalculateWrap(BarType::Pro175, "60", "54");
-    EXPECT_EQ(r.stapleWidth, "64.5");
-    EXPECT_EQ(r.stapleLength, "58.5");
-    EXPECT_EQ(r.stapleRoll, "60");
-    EXPECT_EQ(CalculateWrap(BarType::Pro175, "60", "60").stapleRoll, "none");
+TEST(CalculateWrap, EachRollHoldsACanvasWhoseSmallerSideIsUpToItsWidth) {
+    const char* const rolls[] = {"17", "24", "36", "42", "44", "50", "54", "60", "64", "none"};
+    for (int i = 0; i < 9; ++i) {
+        const double width = std::stod(rolls[i]);
+        EXPECT_EQ(RegularCanvas(width, 500).regularRoll, rolls[i]);
+        EXPECT_EQ(RegularCanvas(500, width).regularRoll, rolls[i]);
+        EXPECT_EQ(RegularCanvas(width + 0.5, 500).regularRoll, rolls[i + 1]);
+    }
 }
 
 TEST(CalculateWrap, TextsWithoutANumberCountAsZero) {
-    ExpectResults(CalculateWrap(BarType::Standard125, "", ""),
-                  {"2.5", "2.5", "8.5 x 11", "17", "3.5", "3.5", "8.5 x 11", "17"});
+    EXPECT_EQ(ResultTexts(CalculateWrap(BarType::Standard125, "", "")),
+              (std::vector<Text>{"2.5", "2.5", "3.5", "3.5", "8.5 x 11", "8.5 x 11", "17", "17"}));
 }
 
 TEST(CalculateWrap, SizesBeyondSinglePrecisionStayAtItsLargestValue) {

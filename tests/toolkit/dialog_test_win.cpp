@@ -31,20 +31,6 @@ RECT DialogUnitsToPixels(HWND dialog, int left, int top, int right, int bottom) 
     return rect;
 }
 
-TEST_F(CreateDialogBoxTest, DefaultStyleIsHiddenWithACaptionAndNoCloseBox) {
-    HWND dialog = CreateTestDialog();
-    ASSERT_NE(dialog, nullptr);
-    const LONG style = Style(dialog);
-    EXPECT_FALSE(IsWindowVisible(dialog));
-    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
-    EXPECT_EQ(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
-    EXPECT_EQ(style & (WS_POPUP | DS_MODALFRAME | DS_SETFONT | DS_3DLOOK),
-              WS_POPUP | DS_MODALFRAME | DS_SETFONT | DS_3DLOOK);
-    EXPECT_EQ(GetWindowLongW(dialog, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-    EXPECT_EQ(WindowText(dialog), L"Toolkit test");
-    DestroyWindow(dialog);
-}
-
 TEST_F(CreateDialogBoxTest, VisibleAndSystemModalAreRemovedFromAGivenStyle) {
     HWND dialog = CreateDialogBox(1, nullptr, 0, 0, 100, 50, WS_POPUP | WS_CAPTION | WS_VISIBLE | DS_SYSMODAL,
                                   0, "Given style");
@@ -117,23 +103,6 @@ TEST_F(AddControlTest, LabelAlwaysGetsChildAndVisible) {
     EXPECT_EQ(static_cast<DWORD>(Style(Add(Label, 103, 0))), 0x50000000u);
 }
 
-TEST_F(AddControlTest, PlacesControlsByConvertingBothEdges) {
-    AddControl(Label, dialog_, 101, "9", 25, 120, 45, 15, 0x50000001, 0);
-    HWND label = GetDlgItem(dialog_, 101);
-    RECT expected = DialogUnitsToPixels(dialog_, 25, 120, 70, 135);
-    RECT placed;
-    GetWindowRect(label, &placed);
-    MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&placed), 2);
-    EXPECT_EQ(placed.left, expected.left);
-    EXPECT_EQ(placed.top, expected.top);
-    EXPECT_EQ(placed.right - placed.left, expected.right - expected.left);
-    EXPECT_EQ(placed.bottom - placed.top, expected.bottom - expected.top);
-    // The edges 25 and 70 convert to 38 and 105, 67 apart; 45 units alone
-    // would come out as 68.
-    EXPECT_EQ(placed.right - placed.left, 67);
-    EXPECT_EQ(WindowText(label), L"9");
-}
-
 TEST_F(AddControlTest, ControlsTakeTheDialogFontAndTheirText) {
     HWND frame = Add(Frame, 101, 0);
     EXPECT_EQ(SendMessageW(frame, WM_GETFONT, 0, 0), SendMessageW(dialog_, WM_GETFONT, 0, 0));
@@ -149,18 +118,6 @@ TEST_F(AddControlTest, CreatesNothingForAnUnknownKindOrANonDialog) {
     EXPECT_EQ(GetWindow(frame, GW_CHILD), nullptr);
     AddControl(Label, nullptr, 105, "nowhere", 0, 0, 10, 10, 0, 0);
     EXPECT_EQ(CountWindowRecords(), 2u);
-}
-
-TEST_F(AddControlTest, ControlsFollowCreationOrderAmongTheChildren) {
-    Add(Frame, 101, 0);
-    Add(ComboBox, 102, 0);
-    Add(Option, 103, 0);
-    HWND child = GetWindow(dialog_, GW_CHILD);
-    for (int id : {101, 102, 103}) {
-        ASSERT_NE(child, nullptr);
-        EXPECT_EQ(GetDlgCtrlID(child), id);
-        child = GetWindow(child, GW_HWNDNEXT);
-    }
 }
 
 }  // namespace

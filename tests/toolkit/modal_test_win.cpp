@@ -125,20 +125,29 @@ TEST_F(RunModalTest, EscapeAndEnterBecomeCancelAndOkAndLeaveTheDialogOpen) {
     EXPECT_EQ(commands, (std::vector<WPARAM>{IDCANCEL, IDOK}));
 }
 
-TEST_F(RunModalTest, NonzeroAnswerBecomesTheMessageResult) {
+// Another thread's messages are handled inside PeekMessageW: an answer goes
+// back to the sender, and a dialog destroyed there ends the loop at once.
+TEST_F(RunModalTest, MessagesSentFromAnotherThreadAreAnsweredAndCanEndTheDialog) {
     HWND dialog = CreateFullDialog();
+    const DWORD loopThread = GetCurrentThreadId();
+    std::atomic<bool> returned = false;
     LRESULT answer = 0;
-    g_Calls.clear();
+    bool nudged = false;
     std::thread sender([&] {
-        // From another thread, so the dialog's own loop answers it.
         while (!IsWindowVisible(dialog)) Sleep(1);
         answer = SendMessageW(dialog, kAnswer5, 0, 0);
-        PostMessageW(dialog, kCloseWith7, 0, 0);
+        SendMessageW(dialog, kCloseWith7, 0, 0);
+        // A loop that missed the end would sleep until a message of its own.
+        for (int waited = 0; !returned && waited < 5000; waited += 10) Sleep(10);
+        nudged = !returned;
+        if (nudged) PostThreadMessageW(loopThread, WM_NULL, 0, 0);
     });
     int32_t result = -1;
     RunModal(dialog, RecordingHandler, &result);
+    returned = true;
     sender.join();
     EXPECT_EQ(answer, 5);
+    EXPECT_FALSE(nudged) << "the loop went on after the dialog was gone";
     EXPECT_EQ(result, 7);
 }
 

@@ -19,7 +19,7 @@ struct HandlerCall {
     bool visible;
 };
 
-// Posted to a running dialog: the recording handler closes it with 7.
+// Posted or sent to a running dialog: the recording handler closes it with 7.
 constexpr UINT kCloseWith7 = WM_APP;
 // Sent to a running dialog: the recording handler answers 5.
 constexpr UINT kAnswer5 = WM_APP + 1;

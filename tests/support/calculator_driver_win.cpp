@@ -1,8 +1,6 @@
-#include "calculator_driver_win.h"
+#include "support/calculator_driver_win.h"
 
-#include <gtest/gtest.h>
-
-#include "calc/finished_sizes.h"
+#include "support/golden_table.h"
 #include "ui/ids.h"
 
 const wchar_t* const kCaption = L"Corvalin Calculator - v1.0";
@@ -23,36 +21,6 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     return true;
 }
 
-RunningCalculator::RunningCalculator(const std::wstring& arguments, WORD showCommand, const std::wstring& program,
-                                     const std::wstring& workingDirectory) {
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = showCommand;
-    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
-    std::wstring folder =
-        workingDirectory.empty() ? program.substr(0, program.find_last_of(L"\\/")) : workingDirectory;
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                        &startup, &process_)) {
-        ADD_FAILURE() << "could not start the calculator: error " << GetLastError();
-        return;
-    }
-    window_ = WaitForWindow(L"#32770", kCaption);
-    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        controls_[GetDlgCtrlID(child)] = child;
-    }
-}
-
-RunningCalculator::~RunningCalculator() {
-    if (!process_.hProcess) return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(process_.hProcess, 1);
-        WaitForSingleObject(process_.hProcess, kDeadlineMs);
-    }
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-}
-
 namespace {
 
 struct WindowSearch {
@@ -68,12 +36,50 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam) {
     DWORD processId = 0;
     GetWindowThreadProcessId(hwnd, &processId);
     if (processId != search->processId || hwnd == search->other || !IsWindowVisible(hwnd)) return TRUE;
-    if (ClassOf(hwnd) != search->className || TextOf(hwnd) != search->title) return TRUE;
+    if (search->className && ClassOf(hwnd) != search->className) return TRUE;
+    if (search->title && TextOf(hwnd) != search->title) return TRUE;
     search->found = hwnd;
     return FALSE;
 }
 
 }  // namespace
+
+HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title, HWND other) {
+    WindowSearch search = {processId, className, title, other, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+RunningCalculator::RunningCalculator(const std::wstring& arguments, WORD showCommand, const std::wstring& program,
+                                     const std::wstring& workingDirectory) {
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = showCommand;
+    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
+    std::wstring folder =
+        workingDirectory.empty() ? program.substr(0, program.find_last_of(L"\\/")) : workingDirectory;
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                        &startup, &process_)) {
+        return;
+    }
+    // The first window it shows is the main window, unless it refused to start.
+    HWND first = WaitForWindow(nullptr, nullptr);
+    window_ = first && TextOf(first) == kCaption ? first : nullptr;
+    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        controls_[GetDlgCtrlID(child)] = child;
+    }
+}
+
+RunningCalculator::~RunningCalculator() {
+    if (!process_.hProcess) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, kDeadlineMs);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
 
 HWND RunningCalculator::control(int id) const {
     const auto found = controls_.find(id);
@@ -81,16 +87,9 @@ HWND RunningCalculator::control(int id) const {
 }
 
 HWND RunningCalculator::WaitForWindow(const wchar_t* className, const wchar_t* title, HWND other) const {
-    WindowSearch search = {process_.dwProcessId, className, title, other, nullptr};
-    WaitUntil([&] {
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    });
-    if (!search.found) {
-        ADD_FAILURE() << "no window came: class " << std::string(className, className + wcslen(className))
-                      << ", title " << std::string(title, title + wcslen(title));
-    }
-    return search.found;
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindProcessWindow(process_.dwProcessId, className, title, other)) != nullptr; });
+    return found;
 }
 
 DWORD RunningCalculator::WaitForExit() const {
@@ -111,16 +110,21 @@ void RunningCalculator::Post(UINT message, WPARAM wParam, LPARAM lParam) const {
     PostMessageW(window_, message, wParam, lParam);
 }
 
+void RunningCalculator::Command(int id) const {
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window_, WM_COMMAND, static_cast<WPARAM>(id), 0, SMTO_NORMAL, kDeadlineMs, &ignored);
+}
+
 void RunningCalculator::Click(int id) const {
     SendMessageW(control(id), BM_CLICK, 0, 0);
 }
 
-void RunningCalculator::Choose(int listId, const wchar_t* entry) const {
-    HWND list = control(listId);
+bool ChooseEntry(HWND window, HWND list, const std::wstring& entry) {
     const LRESULT index = IndexOfEntry(list, entry);
-    ASSERT_NE(index, CB_ERR) << "no such entry";
+    if (index == CB_ERR) return false;
     SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(listId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    return true;
 }
 
 void RunningCalculator::PressKey(WPARAM key) const {
@@ -128,6 +132,27 @@ void RunningCalculator::PressKey(WPARAM key) const {
     HWND target = focus ? focus : window_;
     PostMessageW(target, WM_KEYDOWN, key, 1);
     PostMessageW(target, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+}
+
+// A label's text is its window name, which another process reads without a
+// round trip through the calculator's message loop.
+std::vector<std::wstring> ResultLabels(const std::function<HWND(int)>& control) {
+    std::vector<std::wstring> labels;
+    for (int id : {IDC_REGULAR_WIDTH, IDC_REGULAR_LENGTH, IDC_STAPLE_WIDTH, IDC_STAPLE_LENGTH, IDC_REGULAR_SHEET,
+                   IDC_STAPLE_SHEET, IDC_REGULAR_ROLL, IDC_STAPLE_ROLL}) {
+        wchar_t text[64] = L"";
+        GetWindowTextW(control(id), text, 64);
+        labels.push_back(text);
+    }
+    return labels;
+}
+
+std::vector<std::wstring> RunningCalculator::ResultLabels() const {
+    return ::ResultLabels([this](int id) { return control(id); });
+}
+
+bool RunningCalculator::IsChecked(int id) const {
+    return SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 std::wstring TextOf(HWND hwnd) {
@@ -175,32 +200,6 @@ std::vector<std::wstring> Wide(const std::vector<Text>& texts) {
     return wide;
 }
 
-// A label's text is its window name, which another process reads without a
-// round trip through the calculator's message loop.
-std::vector<std::wstring> ResultLabels(const RunningCalculator& calc) {
-    std::vector<std::wstring> labels;
-    for (int id : {IDC_REGULAR_WIDTH, IDC_REGULAR_LENGTH, IDC_STAPLE_WIDTH, IDC_STAPLE_LENGTH, IDC_REGULAR_SHEET,
-                   IDC_STAPLE_SHEET, IDC_REGULAR_ROLL, IDC_STAPLE_ROLL}) {
-        wchar_t text[64] = L"";
-        GetWindowTextW(calc.control(id), text, 64);
-        labels.push_back(text);
-    }
-    return labels;
-}
-
-std::vector<std::wstring> ExpectedLabels(const WrapResults& r) {
-    return Wide(std::vector<Text>{r.regularWidth, r.regularLength, r.stapleWidth, r.stapleLength, r.regularSheet,
-                                  r.stapleSheet, r.regularRoll, r.stapleRoll});
-}
-
-std::vector<std::wstring> OfferedSizes(BarType bar) {
-    return Wide(FinishedSizeEntries(bar));
-}
-
-std::vector<std::wstring> Labels(BarType bar, const char* width, const char* length) {
-    return ExpectedLabels(CalculateWrap(bar, width, length));
-}
-
-bool IsChecked(const RunningCalculator& calc, int id) {
-    return SendMessageW(calc.control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+std::vector<std::wstring> ExpectedLabels(BarType bar, const Text& width, const Text& length) {
+    return Wide(GoldenResults(bar, width, length));
 }

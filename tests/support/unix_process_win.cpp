@@ -1,4 +1,4 @@
-#include "unix_process_win.h"
+#include "support/unix_process_win.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,6 +1,6 @@
 // Drives the real CorvalinCalc.exe from outside, as a user and a screen
 // reader would: starts it, finds its windows, reads its controls and sends
-// it input. Every wait has a deadline; a window that never comes fails.
+// it input. Every wait has a deadline; a window that never comes is null.
 #pragma once
 
 #include <windows.h>
@@ -15,12 +15,41 @@
 constexpr DWORD kDeadlineMs = 15000;
 extern const wchar_t* const kCaption;
 
+// A file beside the running program.
 std::wstring ProgramPath(const wchar_t* name);
+
+// Polls until the condition holds or the deadline passes.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kDeadlineMs);
+
+// A visible top-level window of the process, other than `other`, with the
+// class and title (null matches any).
+HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title, HWND other = nullptr);
+
+// Runs a clean-up when the scope ends, also when an assertion leaves early:
+// the Wine prefix outlives the run.
+class ScopeExit {
+public:
+    explicit ScopeExit(std::function<void()> cleanUp) : cleanUp_(std::move(cleanUp)) {}
+    ~ScopeExit() { cleanUp_(); }
+    ScopeExit(const ScopeExit&) = delete;
+    ScopeExit& operator=(const ScopeExit&) = delete;
+
+private:
+    std::function<void()> cleanUp_;
+};
+
+// Selects an entry of a list as the mouse would and tells the window; false
+// when the list has no such entry.
+bool ChooseEntry(HWND window, HWND list, const std::wstring& entry);
+// The texts of the eight result labels, in the order of WrapResults, each
+// control found by its identifier.
+std::vector<std::wstring> ResultLabels(const std::function<HWND(int)>& control);
 
 class RunningCalculator {
 public:
     // Starts the program (by default the one beside this test) in a working
-    // directory (by default its own folder) and waits for its main window.
+    // directory (by default its own folder) and waits for its first window,
+    // which is the main window unless the program refused to start.
     explicit RunningCalculator(const std::wstring& arguments = L"", WORD showCommand = SW_SHOWNORMAL,
                                const std::wstring& program = ProgramPath(L"CorvalinCalc.exe"),
                                const std::wstring& workingDirectory = L"");
@@ -34,21 +63,22 @@ public:
     // child, which costs as much as a message.
     HWND control(int id) const;
     DWORD processId() const { return process_.dwProcessId; }
-    DWORD threadId() const { return process_.dwThreadId; }
 
-    // A visible top-level window of this process with the class and title.
     HWND WaitForWindow(const wchar_t* className, const wchar_t* title, HWND other = nullptr) const;
     // The exit code, or STILL_ACTIVE when the process outlived the deadline.
     DWORD WaitForExit() const;
     HWND FocusedWindow() const;
 
     void Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    void Command(int id) const { Post(WM_COMMAND, static_cast<WPARAM>(id)); }
+    // Sent: it has been handled when the call returns.
+    void Command(int id) const;
     void Click(int id) const;
-    // Selects an entry as the mouse would and tells the window.
-    void Choose(int listId, const wchar_t* entry) const;
+    bool Choose(int listId, const wchar_t* entry) const { return ChooseEntry(window_, control(listId), entry); }
     // A key pressed and released on the control that has the focus.
     void PressKey(WPARAM key) const;
+
+    std::vector<std::wstring> ResultLabels() const;
+    bool IsChecked(int id) const;
 
 private:
     PROCESS_INFORMATION process_ = {};
@@ -56,24 +86,13 @@ private:
     std::map<int, HWND> controls_;
 };
 
-// Polls until the condition holds or the deadline passes.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kDeadlineMs);
-
 std::wstring TextOf(HWND hwnd);
 std::wstring ClassOf(HWND hwnd);
 std::vector<std::wstring> ListEntries(HWND list);
 // Where an entry first stands in a list, or CB_ERR.
 LRESULT IndexOfEntry(HWND list, const std::wstring& entry);
 std::wstring SelectedEntry(HWND list);
-std::vector<std::wstring> Wide(const std::vector<Text>& texts);
 std::wstring Wide(const Text& text);
-
-// The sizes a bar offers, as the lists show them.
-std::vector<std::wstring> OfferedSizes(BarType bar);
-// The labels CalculateWrap gives for a bar and two size texts.
-std::vector<std::wstring> Labels(BarType bar, const char* width, const char* length);
-bool IsChecked(const RunningCalculator& calc, int id);
-
-// The eight result labels, in the order of WrapResults.
-std::vector<std::wstring> ResultLabels(const RunningCalculator& calc);
-std::vector<std::wstring> ExpectedLabels(const WrapResults& results);
+std::vector<std::wstring> Wide(const std::vector<Text>& texts);
+// The labels the golden table gives for a bar and two offered sizes.
+std::vector<std::wstring> ExpectedLabels(BarType bar, const Text& width, const Text& length);

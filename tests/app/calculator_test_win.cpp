@@ -1,0 +1,181 @@
+// The real CorvalinCalc.exe, started and driven from this process: what it
+// shows first, keys, activation, its Help commands and the ways it ends.
+#include <gtest/gtest.h>
+
+#include "calc/finished_sizes.h"
+#include "support/calculator_driver_win.h"
+#include "toolkit/platform_text_win.h"
+#include "ui/about_text.h"
+#include "ui/ids.h"
+
+namespace {
+
+TEST(Calculator, ShowsTheStandardBarAt8By8AndAnswersAChoice) {
+    RunningCalculator calc;
+    ASSERT_NE(calc.window(), nullptr);
+    EXPECT_TRUE(calc.IsChecked(IDC_BAR_STANDARD));
+    EXPECT_FALSE(calc.IsChecked(IDC_BAR_PRO));
+    EXPECT_FALSE(calc.IsChecked(IDC_BAR_PRENOTCHED));
+    for (int list : {IDC_WIDTH_LIST, IDC_LENGTH_LIST}) {
+        EXPECT_EQ(ListEntries(calc.control(list)), Wide(FinishedSizeEntries(BarType::Standard125)));
+        EXPECT_EQ(SelectedEntry(calc.control(list)), L"8");
+    }
+    EXPECT_EQ(calc.ResultLabels(),
+              (std::vector<std::wstring>{L"10.5", L"10.5", L"11.5", L"11.5", L"13 x 19", L"13 x 19", L"17", L"17"}));
+    calc.Click(IDC_BAR_PRENOTCHED);
+    EXPECT_TRUE(calc.Choose(IDC_LENGTH_LIST, L"17.5"));
+    EXPECT_EQ(calc.ResultLabels(),
+              (std::vector<std::wstring>{L"", L"", L"14", L"23.5", L"", L"none", L"", L"17"}));
+    RECT client;
+    GetClientRect(calc.window(), &client);
+    // 324 dialog units of Wine's MS Sans Serif 8 are 486 pixels.
+    EXPECT_EQ(client.right, 486);
+}
+
+TEST(Calculator, KeyboardMovesThroughTheTabStopsAndChoosesSizes) {
+    RunningCalculator calc;
+    ASSERT_NE(calc.window(), nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return calc.FocusedWindow() == calc.control(IDC_WIDTH_LIST); }));
+    // Checking an option makes it the only tab stop among the three.
+    for (int next : {IDC_LENGTH_LIST, IDC_BAR_STANDARD, IDC_WIDTH_LIST}) {
+        calc.PressKey(VK_TAB);
+        EXPECT_TRUE(WaitUntil([&] { return calc.FocusedWindow() == calc.control(next); })) << next;
+    }
+    calc.Click(IDC_BAR_PRENOTCHED);
+    EXPECT_TRUE(WaitUntil([&] { return calc.FocusedWindow() == calc.control(IDC_BAR_PRENOTCHED); }));
+    for (int next : {IDC_WIDTH_LIST, IDC_LENGTH_LIST, IDC_BAR_PRENOTCHED}) {
+        calc.PressKey(VK_TAB);
+        EXPECT_TRUE(WaitUntil([&] { return calc.FocusedWindow() == calc.control(next); })) << next;
+    }
+    calc.Click(IDC_BAR_STANDARD);
+    // Typing a digit in a list picks the next size starting with it.
+    PostMessageW(calc.control(IDC_WIDTH_LIST), WM_CHAR, L'1', 1);
+    EXPECT_TRUE(WaitUntil([&] { return TextOf(calc.control(IDC_REGULAR_WIDTH)) == L"12.5"; }));
+    EXPECT_EQ(SelectedEntry(calc.control(IDC_WIDTH_LIST)), L"10");
+    EXPECT_EQ(calc.ResultLabels(), ExpectedLabels(BarType::Standard125, "10", "8"));
+}
+
+TEST(Calculator, FocusComesBackToItsControlWhenTheWindowIsActivatedAgain) {
+    RunningCalculator calc;
+    ASSERT_NE(calc.window(), nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return calc.FocusedWindow() == calc.control(IDC_WIDTH_LIST); }));
+    calc.PressKey(VK_TAB);
+    ASSERT_TRUE(WaitUntil([&] { return calc.FocusedWindow() == calc.control(IDC_LENGTH_LIST); }));
+
+    // Another application's window takes the activation, then gives it back.
+    HWND other = CreateWindowExW(0, L"STATIC", L"Another application", WS_POPUP | WS_CAPTION | WS_VISIBLE, 600, 100,
+                                 200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(other, nullptr);
+    ScopeExit destroy([&] { DestroyWindow(other); });
+    SetForegroundWindow(other);
+    EXPECT_TRUE(WaitUntil([&] {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        return GetForegroundWindow() == other;
+    }));
+    EXPECT_EQ(calc.FocusedWindow(), nullptr);
+    SetForegroundWindow(calc.window());
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == calc.window(); }));
+    EXPECT_TRUE(WaitUntil([&] { return calc.FocusedWindow() == calc.control(IDC_LENGTH_LIST); }));
+}
+
+TEST(Calculator, EscapeAndEnterLeaveTheWindowOpenAndASentExitEndsWithZero) {
+    RunningCalculator calc;
+    ASSERT_NE(calc.window(), nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return calc.FocusedWindow() != nullptr; }));
+    calc.PressKey(VK_ESCAPE);
+    calc.PressKey(VK_RETURN);
+    EXPECT_TRUE(calc.Choose(IDC_WIDTH_LIST, L"9"));  // sent: it comes after the keys
+    EXPECT_TRUE(IsWindow(calc.window()));
+    EXPECT_EQ(TextOf(calc.control(IDC_REGULAR_WIDTH)), L"11.5");
+    // Sent from here, Exit destroys the window inside the calculator's wait
+    // for messages, with none of its own to follow.
+    calc.Command(IDM_EXIT);
+    EXPECT_EQ(calc.WaitForExit(), 0u);
+}
+
+TEST(Calculator, AltF4EndsWithZero) {
+    RunningCalculator calc;
+    ASSERT_NE(calc.window(), nullptr);
+    calc.Post(WM_SYSKEYDOWN, VK_F4, (1 << 29) | 1);
+    EXPECT_EQ(calc.WaitForExit(), 0u);
+}
+
+TEST(Calculator, ArgumentsAndAMinimisedStartChangeNothing) {
+    RunningCalculator calc(L"--bar pro 60 60 /x", SW_SHOWMINIMIZED);
+    ASSERT_NE(calc.window(), nullptr);
+    EXPECT_FALSE(IsIconic(calc.window()));
+    EXPECT_TRUE(calc.IsChecked(IDC_BAR_STANDARD));
+    EXPECT_EQ(calc.ResultLabels(), ExpectedLabels(BarType::Standard125, "8", "8"));
+}
+
+std::vector<std::wstring> Buttons(HWND box) {
+    std::vector<std::wstring> buttons;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassOf(child) == L"Button") buttons.push_back(std::to_wstring(GetDlgCtrlID(child)) + L" " + TextOf(child));
+    }
+    return buttons;
+}
+
+TEST(Calculator, AboutBoxShowsTheCaptionNoticeAndMakerAndExitWaitsForIt) {
+    RunningCalculator calc;
+    ASSERT_NE(calc.window(), nullptr);
+    calc.Post(WM_COMMAND, IDM_ABOUT);
+    HWND about = calc.WaitForWindow(L"#32770", kCaption, calc.window());
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(GetWindow(about, GW_OWNER), nullptr);
+    const Text expected = BuildAboutText("Corvalin Calculator - v1.0", CurrentDateText());
+    EXPECT_EQ(TextOf(GetDlgItem(about, 0xFFFF)), ToWideText(expected));
+    EXPECT_EQ(Buttons(about), std::vector<std::wstring>{L"1 OK"});
+
+    // The main window stays usable, and a second About opens a second box.
+    EXPECT_TRUE(IsWindowEnabled(calc.window()));
+    calc.Post(WM_COMMAND, IDM_ABOUT);
+    HWND second = nullptr;
+    EXPECT_TRUE(WaitUntil([&] {
+        second = FindProcessWindow(calc.processId(), L"#32770", kCaption, about);
+        return second && second != calc.window();
+    }));
+
+    // Exit destroys the main window at once; the process ends once the
+    // boxes have been dismissed.
+    calc.Command(IDM_EXIT);
+    EXPECT_FALSE(IsWindow(calc.window()));
+    for (HWND box : {second, about}) SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    EXPECT_EQ(calc.WaitForExit(), 0u);
+}
+
+TEST(Calculator, ContentsOpensTheHelpViewerOwnedByTheWindow) {
+    RunningCalculator calc;
+    ASSERT_NE(calc.window(), nullptr);
+    calc.Command(IDM_CONTENTS);
+    HWND viewer = calc.WaitForWindow(L"HH Parent", L"Corvalin Calculator Help");
+    ASSERT_NE(viewer, nullptr);
+    EXPECT_EQ(GetWindow(viewer, GW_OWNER), calc.window());
+    calc.Click(IDC_BAR_PRO);
+    EXPECT_EQ(calc.ResultLabels(), ExpectedLabels(BarType::Pro175, "8", "8"));
+    calc.Command(IDM_EXIT);
+    EXPECT_EQ(calc.WaitForExit(), 0u);
+}
+
+TEST(Calculator, RefusesPlatformsOutsideTheNtFamily) {
+    // Wine reports Windows 98 for a program named in AppDefaults.
+    const wchar_t* const key = L"Software\\Wine\\AppDefaults\\CorvalinCalcWin98.exe";
+    const std::wstring copy = ProgramPath(L"CorvalinCalcWin98.exe");
+    ScopeExit cleanUp([&] {
+        RegDeleteKeyW(HKEY_CURRENT_USER, key);
+        DeleteFileW(copy.c_str());
+    });
+    ASSERT_TRUE(CopyFileW(ProgramPath(L"CorvalinCalc.exe").c_str(), copy.c_str(), FALSE));
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key, L"Version", REG_SZ, L"win98", sizeof L"win98"), ERROR_SUCCESS);
+
+    RunningCalculator calc(L"", SW_SHOWNORMAL, copy);
+    EXPECT_EQ(calc.window(), nullptr);
+    HWND box = calc.WaitForWindow(L"#32770", nullptr);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), L"Win98 No Support");
+    SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    EXPECT_EQ(calc.WaitForExit(), 255u);
+}
+
+}  // namespace
