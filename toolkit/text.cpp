@@ -4,8 +4,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
+
+#include "toolkit/exact_digits.h"
 
 namespace {
 
@@ -80,58 +81,14 @@ long double ParseRadixInteger(const char* s, const char* end) {
     return static_cast<long double>(value);
 }
 
-// The digits of |value| when they are few: value = m x 2^e exactly, and when
-// m x 5^-e (or m x 2^e) fits 64 bits with at most 18 decimal digits, those
-// are all its digits. Sizes and their halves take this road; everything else
-// goes through the correctly rounded conversion.
-bool FewExactDigits(long double value, char* digits, int& point) {
-    int exponent2 = 0;
-    const long double fraction = std::frexp(std::fabs(value), &exponent2);
-    std::uint64_t m = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
-    exponent2 -= 64;
-    while ((m & 1) == 0) {
-        m >>= 1;
-        ++exponent2;
-    }
-    int shift = 0;
-    if (exponent2 >= 0) {
-        if (exponent2 >= 64 || (m >> (63 - exponent2)) != 0) return false;
-        m <<= exponent2;
-    } else {
-        shift = -exponent2;
-        if (shift > 27) return false;
-        for (int i = 0; i < shift; ++i) {
-            if (m > std::numeric_limits<std::uint64_t>::max() / 5) return false;
-            m *= 5;
-        }
-    }
-    char buffer[24];
-    const char* end = std::to_chars(buffer, buffer + sizeof buffer, m).ptr;
-    const int count = static_cast<int>(end - buffer);
-    if (count > kMaxDigits) return false;
-    std::memcpy(digits, buffer, static_cast<size_t>(count));
-    std::fill(digits + count, digits + kMaxDigits, '0');
-    point = count - shift;
-    return true;
-}
-
 // Rounds the 18 digits to `count` by looking at the next digit alone, ties to
 // even. Returns true when the carry ran out of the first digit.
 bool RoundDigits(char* digits, int count) {
     if (count >= kMaxDigits) return false;
-    char next = digits[count];
-    bool odd = ((digits[count - 1] - '0') & 1) != 0;
+    const char next = digits[count];
+    const bool odd = ((digits[count - 1] - '0') & 1) != 0;
     if (next < '5' || (next == '5' && !odd)) return false;
-    int i = count - 1;
-    while (i >= 0 && digits[i] == '9') {
-        digits[i--] = '0';
-    }
-    if (i >= 0) {
-        ++digits[i];
-        return false;
-    }
-    digits[0] = '1';
-    return true;
+    return RoundUpDigits(digits, count);
 }
 
 }  // namespace
@@ -145,21 +102,9 @@ Text FormatNumber(long double value, int digits) {
 
     // The first 18 digits of the exact binary value, correctly rounded:
     // value = 0.d1d2d3... x 10^point.
-    char mantissa[kMaxDigits];
-    int point = 0;
-    if (!FewExactDigits(value, mantissa, point)) {
-        // "d.ddddddddddddddddde+x"
-        char scientific[32];
-        auto converted = std::to_chars(scientific, scientific + sizeof scientific, std::fabs(value),
-                                       std::chars_format::scientific, kMaxDigits - 1);
-        mantissa[0] = scientific[0];
-        std::memcpy(mantissa + 1, scientific + 2, kMaxDigits - 1);
-        int exponent10 = 0;
-        std::from_chars(scientific + kMaxDigits + 2 + (scientific[kMaxDigits + 2] == '+'), converted.ptr,
-                        exponent10);
-        point = exponent10 + 1;
-    }
-
+    ExactDigits exact = FirstDigits(value);
+    char* const mantissa = exact.digits;
+    int point = exact.point;
     if (RoundDigits(mantissa, wanted)) ++point;
     int n = wanted;
     while (n > 1 && mantissa[n - 1] == '0') --n;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "toolkit/exact_digits.h"
 #include "toolkit/text.h"
 
 namespace {
@@ -62,18 +63,43 @@ TEST(FormatNumber, CarriesOutOfTheFirstDigit) {
     EXPECT_EQ(Shown(0.096L, 1), ".1");
 }
 
+// Expected digits worked out with exact fractions.
 TEST(FormatNumber, TakesEighteenDigitsOfTheExactBinaryValue) {
     // 1 + 2^-55 = 1.0000000000000000277...: digit 18 is rounded from it.
     EXPECT_EQ(Shown(1.0L + 0x1p-55L, 18), "1.00000000000000003");
-    // 1234567890123456785 is exact in extended precision: a tie at digit 19
-    // goes to the even digit.
+    EXPECT_EQ(Shown(0x1p64L, 18), "1.84467440737095516E+19");
+    EXPECT_EQ(Shown(0x1p100L, 18), "1.2676506002282294E+30");
+    // Exact ties at digit 19 go to the even digit, above and below 1.
     EXPECT_EQ(Shown(1234567890123456785.0L, 18), "1.23456789012345678E+18");
     EXPECT_EQ(Shown(1234567890123456795.0L, 18), "1.2345678901234568E+18");
+    EXPECT_EQ(Shown(12345678901234567850.0L, 18), "1.23456789012345678E+19");
+    EXPECT_EQ(Shown(12345678901234567950.0L, 18), "1.2345678901234568E+19");
+    EXPECT_EQ(Shown(123456789012345678.5L, 18), "123456789012345678");
+    EXPECT_EQ(Shown(123456789012345679.5L, 18), "123456789012345680");
     EXPECT_EQ(Shown(0.1L, 18), ".1");
     // Single-precision values show their binary value to 18 digits.
     EXPECT_EQ(Shown(0.1f, 18), ".100000001490116119");
     EXPECT_EQ(Shown(0.1f, 7), ".1");
     EXPECT_EQ(Shown(0.1f, 9), ".100000001");
+}
+
+// A first try that keeps fewer limbs than the product has must come to the
+// same digits, by itself or by trying again in full.
+TEST(FirstDigits, AgreeHoweverFewLimbsTheFirstTryKeeps) {
+    const std::pair<long double, const char*> values[] = {
+        {0x1p64L, "184467440737095516"},          {0x1p100L, "126765060022822940"},
+        {12345678901234567850.0L, "123456789012345678"}, {12345678901234567950.0L, "123456789012345680"},
+        {123456789012345679.5L, "123456789012345680"},   {std::numeric_limits<long double>::denorm_min(), "364519953188247460"},
+        {std::numeric_limits<long double>::max(), "118973149535723177"},
+        // 419430400034002138 5000000009...: three limbs end at a tie that is
+        // not one, and only the full product tells.
+        {0x800000002c913975p-41L, "419430400034002139"}};
+    for (int kept : {1, 2, 3, kFirstTryLimbs}) {
+        for (const auto& [value, digits] : values) {
+            const ExactDigits exact = FirstDigits(value, kept);
+            EXPECT_EQ(std::string(exact.digits, 18), digits) << kept;
+        }
+    }
 }
 
 TEST(FormatNumber, CoversTheWholeExtendedRange) {

@@ -1,0 +1,179 @@
+#include "toolkit/exact_digits.h"
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+constexpr uint32_t kBase = 1000000000;
+// The longest product, a 64-bit mantissa times 5^16445 (the smallest
+// denormal's), has 11,515 digits.
+constexpr int kAllLimbs = 1280;
+constexpr int kShown = 18;
+constexpr int kRead = kShown + 1;
+
+// A natural number in base 10^9, least significant limb first. When limbs
+// were dropped below limb[0], the exact number lies in [n, n + error) in
+// units of limb[0]; error 0 means n is exact.
+struct Limbs {
+    uint32_t limb[kAllLimbs + 2];
+    int count;
+    int dropped;
+    uint64_t error;
+};
+
+uint32_t PowerOfFive(int exponent) {
+    uint32_t power = 1;
+    while (exponent-- > 0) power *= 5;
+    return power;
+}
+
+// n x factor, then the lowest limbs dropped until at most `kept` are left.
+void MultiplyBy(Limbs& n, uint32_t factor, int kept) {
+    uint64_t carry = 0;
+    for (int i = 0; i < n.count; ++i) {
+        const uint64_t product = uint64_t{n.limb[i]} * factor + carry;
+        n.limb[i] = static_cast<uint32_t>(product % kBase);
+        carry = product / kBase;
+    }
+    for (; carry != 0; carry /= kBase) n.limb[n.count++] = static_cast<uint32_t>(carry % kBase);
+    n.error *= factor;
+    while (n.count > kept) {
+        // What is dropped, with the error so far, rounds up into one unit
+        // of the limb above it, unless it is all exactly 0.
+        n.error = (n.limb[0] + n.error + kBase - 1) / kBase;
+        std::memmove(n.limb, n.limb + 1, sizeof n.limb[0] * static_cast<size_t>(--n.count));
+        ++n.dropped;
+    }
+}
+
+// m x 2^exponent2, or m x 5^-exponent2 when the exponent is negative, in
+// factors that keep every limb product within 64 bits.
+void Scale(Limbs& n, int exponent2, int kept) {
+    if (exponent2 >= 0) {
+        for (; exponent2 >= 31; exponent2 -= 31) MultiplyBy(n, uint32_t{1} << 31, kept);
+        MultiplyBy(n, uint32_t{1} << exponent2, kept);
+    } else {
+        int fives = -exponent2;
+        for (; fives >= 13; fives -= 13) MultiplyBy(n, PowerOfFive(13), kept);
+        MultiplyBy(n, PowerOfFive(fives), kept);
+    }
+}
+
+void Add(Limbs& n, uint64_t amount) {
+    for (int i = 0; amount != 0; ++i) {
+        if (i == n.count) n.limb[n.count++] = 0;
+        const uint64_t sum = n.limb[i] + amount;
+        n.limb[i] = static_cast<uint32_t>(sum % kBase);
+        amount = sum / kBase;
+    }
+}
+
+// The nine digits of a limb, leading zeros included.
+void WriteLimb(char* out, uint32_t limb) {
+    for (int i = 8; i >= 0; --i, limb /= 10) out[i] = static_cast<char>('0' + limb % 10);
+}
+
+struct Reading {
+    char digits[kRead];  // the first 19 digits, padded with '0'
+    int length;          // how many digits the whole number has
+    bool up;             // whether the first 18 round up: above half, or half and odd
+};
+
+Reading Read(const Limbs& n) {
+    // The top limb has at least one digit that is not 0: with two more
+    // limbs there are 19 digits, when the number has them.
+    char head[27] = {};
+    int next = n.count - 1;
+    int written = 0;
+    for (; written < 27 && next >= 0; written += 9) WriteLimb(head + written, n.limb[next--]);
+    int skip = 0;
+    while (head[skip] == '0') ++skip;
+
+    Reading r;
+    r.length = 9 - skip + 9 * (n.count - 1 + n.dropped);
+    bool rest = false;
+    for (int i = 0; i < written - skip; ++i) {
+        if (i < kRead) {
+            r.digits[i] = head[skip + i];
+        } else {
+            rest = rest || head[skip + i] != '0';
+        }
+    }
+    for (int i = written - skip; i < kRead; ++i) r.digits[i] = '0';
+    for (; next >= 0; --next) rest = rest || n.limb[next] != 0;
+    const char after = r.digits[kShown];
+    const bool odd = (r.digits[kShown - 1] - '0') % 2 == 1;
+    r.up = after > '5' || (after == '5' && (rest || odd));
+    return r;
+}
+
+// The digits of m x 2^exponent2 with `kept` limbs; false when what was
+// dropped leaves the rounding open.
+bool TryDigits(uint64_t m, int exponent2, int kept, ExactDigits& result) {
+    Limbs n;
+    n.count = 0;
+    n.dropped = 0;
+    n.error = 0;
+    for (; m != 0; m /= kBase) n.limb[n.count++] = static_cast<uint32_t>(m % kBase);
+    Scale(n, exponent2, kept);
+
+    const Reading low = Read(n);
+    if (n.error != 0) {
+        // The exact number lies below n + error: the same 18 digits and the
+        // same rounding at both ends settle it.
+        Add(n, n.error);
+        const Reading high = Read(n);
+        if (high.length != low.length || std::memcmp(high.digits, low.digits, kShown) != 0 || high.up != low.up) {
+            return false;
+        }
+    }
+    std::memcpy(result.digits, low.digits, kShown);
+    // Below 1 the product stands over 10^-exponent2.
+    result.point = low.length + (exponent2 < 0 ? exponent2 : 0);
+    if (low.up && RoundUpDigits(result.digits, kShown)) ++result.point;
+    return true;
+}
+
+}  // namespace
+
+bool RoundUpDigits(char* digits, int count) {
+    int i = count - 1;
+    while (i >= 0 && digits[i] == '9') digits[i--] = '0';
+    if (i >= 0) {
+        ++digits[i];
+        return false;
+    }
+    digits[0] = '1';
+    return true;
+}
+
+ExactDigits FirstDigits(long double value, int keptLimbs) {
+    const long double magnitude = std::fabs(value);
+    uint64_t m = 0;
+    int exponent2 = 0;
+    if constexpr (std::numeric_limits<long double>::digits == 64) {
+        // x87 extended precision, read as it lies in memory: the mantissa
+        // with its leading bit, then 15 bits of biased exponent; a field of
+        // 0 is the exponent of the denormals.
+        unsigned char bytes[10];
+        std::memcpy(bytes, &magnitude, sizeof bytes);
+        std::memcpy(&m, bytes, sizeof m);
+        const int field = bytes[8] | bytes[9] << 8;
+        exponent2 = (field == 0 ? 1 : field) - 16383 - 63;
+    } else {
+        const long double fraction = std::frexp(magnitude, &exponent2);
+        m = static_cast<uint64_t>(std::ldexp(fraction, 64));
+        exponent2 -= 64;
+    }
+    // An odd mantissa: fewer factors to multiply by.
+    const int zeros = std::countr_zero(m);
+    m >>= zeros;
+    exponent2 += zeros;
+    ExactDigits result;
+    if (!TryDigits(m, exponent2, keptLimbs, result)) TryDigits(m, exponent2, kAllLimbs, result);
+    return result;
+}
