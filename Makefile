@@ -1,51 +1,67 @@
 # make test   install what is missing, build everything, run every test
-# make run    install what is missing, build, start the calculator
+# make run    install what is missing, build the calculator and start it
 #
-# build/native is the host build; build/win32 the 32-bit Windows program.
-# Its tests run under Wine in build/win32 where this machine can run 32-bit
-# x86 processes, otherwise in build/win64, the same code built for 64-bit.
+# build/native is the host build. build/release holds the programs as they
+# ship: 32-bit Windows, built without a threading runtime. The Windows tests
+# run under Wine from build/win32 where this machine can run 32-bit x86
+# processes, otherwise from build/win64, the same code built for 64-bit;
+# they read the shipped programs' bytes from build/release. `make run`
+# starts the shipped program, or on such machines its 64-bit twin in
+# build/release64. A tree is configured once; its build notices changes.
 
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 WIN_TEST_TREE = $(shell scripts/wine-test-tree.sh)
+RUN_TREE = $(if $(filter win32,$(WIN_TEST_TREE)),release,release64)
 CONFIGURE = cmake -S . --log-level=WARNING --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release
+# configure TREE OPTIONS...: only when the tree has not been configured yet.
+configure = [ -f build/$(1)/CMakeCache.txt ] || $(CONFIGURE) -B build/$(1) $(2)
+RELEASE_OPTIONS = -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686-release.cmake -DCORVALIN_TESTS=OFF
+RUN_OPTIONS = $(if $(filter release,$(RUN_TREE)),$(RELEASE_OPTIONS),\
+    -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64-release.cmake -DCORVALIN_TESTS=OFF)
+TEST_OPTIONS = -DCORVALIN_RELEASE_BIN=$(CURDIR)/build/release/bin
 
 FUZZ_SECONDS ?= 60
 
 MONKEY_ACTIONS ?= 30000
 
-.PHONY: test run deps native win32 win64 wintests sanitize fuzz monkey bench dist install-linux \
-	uninstall-linux clean
+.PHONY: test run deps native release win32 win64 wintests sanitize fuzz monkey bench dist \
+	install-linux uninstall-linux clean
 
 test: native sanitize wintests
 	cd build/native && ctest --output-on-failure -j $(JOBS)
 	cd build/$(WIN_TEST_TREE) && ctest --output-on-failure
 
-run: wintests
-	scripts/run-calculator.sh
+# Only the calculator and its help file, then the calculator itself.
+run: deps
+	@$(call configure,$(RUN_TREE),$(RUN_OPTIONS))
+	cmake --build build/$(RUN_TREE) -j $(JOBS) --target CorvalinCalc help_file
+	scripts/run-calculator.sh build/$(RUN_TREE)/bin
 
 deps:
 	@scripts/install-deps.sh
 
 native: deps
-	$(CONFIGURE) -B build/native
+	@$(call configure,native)
 	cmake --build build/native -j $(JOBS)
 
-win32: deps
-	$(CONFIGURE) -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+release: deps
+	@$(call configure,release,$(RELEASE_OPTIONS))
+	cmake --build build/release -j $(JOBS)
+
+win32: release
+	@$(call configure,win32,-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake $(TEST_OPTIONS))
 	cmake --build build/win32 -j $(JOBS)
 
-win64: deps
-	$(CONFIGURE) -B build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
-	    -DCORVALIN_PRODUCT_EXE=$(CURDIR)/build/win32/bin/CorvalinCalc.exe
+win64: release
+	@$(call configure,win64,-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake $(TEST_OPTIONS))
 	cmake --build build/win64 -j $(JOBS)
 
-wintests: win32
-	@[ "$(WIN_TEST_TREE)" = win32 ] || $(MAKE) --no-print-directory win64
+wintests: $(WIN_TEST_TREE)
 
 # The portable code and its tests under AddressSanitizer and UBSan.
 sanitize: deps
-	$(CONFIGURE) -B build/sanitize -DCORVALIN_SANITIZE=ON
+	@$(call configure,sanitize,-DCORVALIN_SANITIZE=ON)
 	cmake --build build/sanitize -j $(JOBS)
 	cd build/sanitize && ctest --output-on-failure -j $(JOBS)
 

@@ -1,11 +1,8 @@
 #include "cli/calc_cli.h"
 
 #include <algorithm>
-#include <cmath>
-#include <iomanip>
+#include <cstdint>
 #include <optional>
-#include <ostream>
-#include <sstream>
 
 #include "calc/finished_sizes.h"
 #include "calc/wrap.h"
@@ -28,19 +25,20 @@ const char* const kUsage =
     "narrowest roll width.\n"
     "\n"
     "  --bar BAR     standard (Corvalin 1.25\", the default), pro (Corvalin Pro\n"
-    "                1.75\") or prenotched (Pre-Notched Stretcher Bars)\n"
-    "  --dpi N       also give each canvas in pixels at N dots per inch\n"
+    "                1.75\") or prenotched (Pre-Notched Stretcher Bars); the\n"
+    "                table's names Standard125, Pro175 and PreNotched too\n"
+    "  --dpi N       also give each canvas in pixels at N dots per inch (1 to\n"
+    "                10000)\n"
     "  --sizes       list the finished sizes offered for each bar\n"
     "  --table       every combination of offered sizes, one row each\n"
     "  --format F    the table as tsv (the default), csv or md\n"
     "  --help        show this help\n"
     "  --version     show the version\n"
     "\n"
-    "WIDTH and LENGTH are decimal numbers above 0 and at most 1000.\n";
-
-struct BadInput {
-    std::string what;
-};
+    "An option's value may follow it as the next argument or after '='. After\n"
+    "'--' every argument is a size. WIDTH and LENGTH are decimal numbers above\n"
+    "0 and at most 1000; sizes a bar does not offer are calculated all the\n"
+    "same, with a note on standard error.\n";
 
 enum class Mode { Calculate, Sizes, Table, Help, Version };
 enum class TableFormat { Tsv, Csv, Markdown };
@@ -62,18 +60,26 @@ const char* BarName(BarType bar) {
     return "Standard125";
 }
 
-BarType ParseBar(const std::string& word) {
-    if (word == "standard") return BarType::Standard125;
-    if (word == "pro") return BarType::Pro175;
-    if (word == "prenotched") return BarType::PreNotched;
-    throw BadInput{"unknown bar '" + word + "' (use standard, pro or prenotched)"};
+std::string Lowercase(std::string word) {
+    for (char& c : word) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return word;
 }
 
-TableFormat ParseFormat(const std::string& word) {
+std::optional<BarType> ParseBar(const std::string& word) {
+    const std::string bar = Lowercase(word);
+    if (bar == "standard" || bar == "standard125") return BarType::Standard125;
+    if (bar == "pro" || bar == "pro175") return BarType::Pro175;
+    if (bar == "prenotched") return BarType::PreNotched;
+    return std::nullopt;
+}
+
+std::optional<TableFormat> ParseFormat(const std::string& word) {
     if (word == "tsv") return TableFormat::Tsv;
     if (word == "csv") return TableFormat::Csv;
     if (word == "md") return TableFormat::Markdown;
-    throw BadInput{"unknown table format '" + word + "' (use tsv, csv or md)"};
+    return std::nullopt;
 }
 
 // Digits with at most one ".", and at least one digit: no sign, no exponent.
@@ -92,119 +98,138 @@ bool IsPlainDecimal(const std::string& word) {
     return digit;
 }
 
-void CheckSize(const char* name, const std::string& word) {
-    bool negative = word.size() > 1 && word[0] == '-' && IsPlainDecimal(word.substr(1));
-    if (!negative && !IsPlainDecimal(word)) {
-        throw BadInput{std::string(name) + " '" + word + "' is not a number"};
+std::optional<int> ParseDpi(const std::string& word) {
+    int dpi = 0;
+    for (char c : word) {
+        if (c < '0' || c > '9' || dpi > kLargestDpi) return std::nullopt;
+        dpi = dpi * 10 + (c - '0');
     }
-    long double value = ParseNumber(word);
-    if (negative || value <= 0 || value > kLargestSize) {
-        throw BadInput{std::string(name) + " " + word + " is out of range (above 0 and at most 1000)"};
-    }
-}
-
-int ParseDpi(const std::string& word) {
-    bool digits = !word.empty() && word.size() <= 6 &&
-                  std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
-    int dpi = digits ? std::stoi(word) : 0;
-    if (dpi < 1 || dpi > kLargestDpi) {
-        throw BadInput{"--dpi '" + word + "' is not a whole number from 1 to 10000"};
-    }
+    if (dpi < 1 || dpi > kLargestDpi) return std::nullopt;
     return dpi;
 }
 
-void SetMode(Request& request, Mode mode, const std::string& option) {
-    if (request.mode != Mode::Calculate && request.mode != mode) {
-        throw BadInput{"'" + option + "' cannot be combined with the option before it"};
+// Why a size is not acceptable, or empty when it is.
+std::string SizeProblem(const char* name, const std::string& word) {
+    const bool negative = word.size() > 1 && word[0] == '-' && IsPlainDecimal(word.substr(1));
+    if (!negative && !IsPlainDecimal(word)) return std::string(name) + " '" + word + "' is not a number";
+    const long double value = ParseNumber(word);
+    if (negative || value <= 0 || value > kLargestSize) {
+        return std::string(name) + " " + word + " is out of range (above 0 and at most 1000)";
     }
-    request.mode = mode;
+    return std::string();
 }
 
-Request ParseArguments(const std::vector<std::string>& args) {
-    Request request;
+// Reads the arguments into `request`; returns what is wrong, or empty.
+std::string ParseArguments(const std::vector<std::string>& args, Request& request) {
+    std::vector<std::string> given;
+    bool sizesOnly = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        auto value = [&]() -> const std::string& {
-            if (i + 1 == args.size()) throw BadInput{"'" + arg + "' needs a value"};
-            return args[++i];
-        };
-        if (arg == "--help" || arg == "-h") {
-            request.mode = Mode::Help;
-            return request;
-        } else if (arg == "--version") {
-            request.mode = Mode::Version;
-            return request;
-        } else if (arg == "--bar") {
-            request.bar = ParseBar(value());
-        } else if (arg == "--dpi") {
-            request.dpi = ParseDpi(value());
-        } else if (arg == "--format") {
-            request.format = ParseFormat(value());
-        } else if (arg == "--sizes") {
-            SetMode(request, Mode::Sizes, arg);
-        } else if (arg == "--table") {
-            SetMode(request, Mode::Table, arg);
-        } else if (arg.size() > 1 && arg[0] == '-' && !IsPlainDecimal(arg.substr(1))) {
-            throw BadInput{"unknown option '" + arg + "'"};
-        } else {
+        if (sizesOnly || arg == "-" || arg[0] != '-' || IsPlainDecimal(arg.substr(1))) {
             request.sizes.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            sizesOnly = true;
+            continue;
+        }
+        const size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        if (std::find(given.begin(), given.end(), name) != given.end()) return "'" + name + "' is given twice";
+        given.push_back(name);
+        const bool takesValue = name == "--bar" || name == "--dpi" || name == "--format";
+        if (!takesValue && equals != std::string::npos) return "'" + name + "' takes no value";
+        std::string value;
+        if (equals != std::string::npos) {
+            value = arg.substr(equals + 1);
+        } else if (takesValue) {
+            if (i + 1 == args.size()) return "'" + name + "' needs a value";
+            value = args[++i];
+        }
+        if (name == "--help" || name == "-h") {
+            request.mode = Mode::Help;
+            return std::string();
+        } else if (name == "--version") {
+            request.mode = Mode::Version;
+            return std::string();
+        } else if (name == "--bar") {
+            request.bar = ParseBar(value);
+            if (!request.bar) return "unknown bar '" + value + "' (use standard, pro or prenotched)";
+        } else if (name == "--dpi") {
+            request.dpi = ParseDpi(value);
+            if (!request.dpi) return "--dpi '" + value + "' is not a whole number from 1 to 10000";
+        } else if (name == "--format") {
+            request.format = ParseFormat(value);
+            if (!request.format) return "unknown table format '" + value + "' (use tsv, csv or md)";
+        } else if (name == "--sizes" || name == "--table") {
+            if (request.mode != Mode::Calculate) return "'--sizes' and '--table' cannot be combined";
+            request.mode = name == "--sizes" ? Mode::Sizes : Mode::Table;
+        } else {
+            return "unknown option '" + name + "'";
         }
     }
 
     if (request.mode == Mode::Calculate) {
-        if (request.format) throw BadInput{"'--format' goes with '--table'"};
-        if (request.sizes.empty()) throw BadInput{"missing WIDTH and LENGTH"};
-        if (request.sizes.size() == 1) throw BadInput{"missing LENGTH"};
-        if (request.sizes.size() > 2) throw BadInput{"unexpected argument '" + request.sizes[2] + "'"};
-        CheckSize("width", request.sizes[0]);
-        CheckSize("length", request.sizes[1]);
-    } else {
-        if (!request.sizes.empty()) throw BadInput{"unexpected argument '" + request.sizes[0] + "'"};
-        if (request.dpi) throw BadInput{"'--dpi' goes with a calculation"};
-        if (request.format && request.mode != Mode::Table) throw BadInput{"'--format' goes with '--table'"};
+        if (request.format) return "'--format' goes with '--table'";
+        if (request.sizes.empty()) return "missing WIDTH and LENGTH";
+        if (request.sizes.size() == 1) return "missing LENGTH";
+        if (request.sizes.size() > 2) return "unexpected argument '" + request.sizes[2] + "'";
+        std::string problem = SizeProblem("width", request.sizes[0]);
+        return problem.empty() ? SizeProblem("length", request.sizes[1]) : problem;
     }
-    return request;
+    if (!request.sizes.empty()) return "unexpected argument '" + request.sizes[0] + "'";
+    if (request.dpi) return "'--dpi' goes with a calculation";
+    if (request.format && request.mode != Mode::Table) return "'--format' goes with '--table'";
+    return std::string();
 }
 
 bool IsStockSize(BarType bar, const std::string& size) {
-    auto entries = FinishedSizeEntries(bar);
+    const std::vector<Text> entries = FinishedSizeEntries(bar);
     return std::any_of(entries.begin(), entries.end(),
                        [&](const Text& entry) { return ParseNumber(entry) == ParseNumber(size); });
 }
 
-std::string PixelText(const Text& widthInches, const Text& lengthInches, int dpi) {
-    auto pixels = [dpi](const Text& inches) {
-        return static_cast<long long>(std::ceil(ParseNumber(inches) * dpi));
-    };
-    return std::to_string(pixels(widthInches)) + " x " + std::to_string(pixels(lengthInches));
+// The pixels that cover a shown size at the dpi: the shown text is a plain
+// decimal, taken exactly, so 10.52 in at 300 dpi is 3156 pixels.
+std::string Pixels(const Text& inches, int dpi) {
+    int64_t scaled = 0;
+    int64_t unit = 1;
+    bool fraction = false;
+    for (char c : inches) {
+        if (c == '.') {
+            fraction = true;
+            continue;
+        }
+        scaled = scaled * 10 + (c - '0');
+        if (fraction) unit *= 10;
+    }
+    return std::to_string((scaled * dpi + unit - 1) / unit);
 }
 
-void PrintCalculation(const Request& request, std::ostream& out) {
+// The text padded with blanks to a column of `width`.
+std::string Column(const std::string& text, size_t width) {
+    return text + std::string(width > text.size() ? width - text.size() : 0, ' ');
+}
+
+void PrintCalculation(const Request& request, std::string& out, std::string& err) {
     const BarType bar = request.bar.value_or(BarType::Standard125);
     const std::string& width = request.sizes[0];
     const std::string& length = request.sizes[1];
     const WrapResults r = CalculateWrap(bar, width, length);
 
-    out << BarTitle(bar) << " bars, finished size " << width << " x " << length << " in\n\n";
-    std::ostringstream header;
-    header << std::left << std::setw(16) << "" << std::setw(9) << "Width" << std::setw(9) << "Length"
-           << std::setw(11) << "Sheet" << "Roll";
-    if (request.dpi) header << std::setw(6) << "" << "Pixels at " << *request.dpi << " dpi";
-    out << header.str() << '\n';
-
+    out += std::string(BarTitle(bar)) + ", finished size " + width + " x " + length + " in\n\n";
+    out += Column("", 16) + Column("Width", 9) + Column("Length", 9) + Column("Sheet", 11) + "Roll";
+    if (request.dpi) out += Column("", 6) + "Pixels at " + std::to_string(*request.dpi) + " dpi";
+    out += '\n';
     auto row = [&](const char* name, const Text& w, const Text& l, const Text& sheet, const Text& roll) {
-        out << std::left << std::setw(16) << name;
+        out += Column(name, 16);
         if (w.empty()) {
-            out << "does not apply to pre-notched bars\n";
+            out += "does not apply to pre-notched bars\n";
             return;
         }
-        out << std::setw(9) << w << std::setw(9) << l << std::setw(11) << sheet;
-        if (request.dpi) {
-            out << std::setw(10) << roll << PixelText(w, l, *request.dpi);
-        } else {
-            out << roll;
-        }
-        out << '\n';
+        out += Column(w, 9) + Column(l, 9) + Column(sheet, 11);
+        out += request.dpi ? Column(roll, 10) + Pixels(w, *request.dpi) + " x " + Pixels(l, *request.dpi) : roll;
+        out += '\n';
     };
     row("Regular wrap", r.regularWidth, r.regularLength, r.regularSheet, r.regularRoll);
     row("Staple method", r.stapleWidth, r.stapleLength, r.stapleSheet, r.stapleRoll);
@@ -212,9 +237,8 @@ void PrintCalculation(const Request& request, std::ostream& out) {
     std::vector<std::string> unstocked;
     if (!IsStockSize(bar, width)) unstocked.push_back(width);
     if (length != width && !IsStockSize(bar, length)) unstocked.push_back(length);
-    if (!unstocked.empty()) out << '\n';
     for (const std::string& size : unstocked) {
-        out << "Note: " << size << " is not a stock size for " << BarTitle(bar) << " bars.\n";
+        err += "corvalin-calc: note: " + size + " is not a stock size for " + BarTitle(bar) + "\n";
     }
 }
 
@@ -223,25 +247,25 @@ std::vector<BarType> SelectedBars(const Request& request) {
     return {std::begin(kAllBars), std::end(kAllBars)};
 }
 
-void PrintSizes(const Request& request, std::ostream& out) {
+void PrintSizes(const Request& request, std::string& out) {
     for (BarType bar : SelectedBars(request)) {
-        out << BarTitle(bar) << ':';
-        for (const Text& entry : FinishedSizeEntries(bar)) out << ' ' << entry;
-        out << '\n';
+        out += std::string(BarTitle(bar)) + ':';
+        for (const Text& entry : FinishedSizeEntries(bar)) out += ' ' + entry;
+        out += '\n';
     }
 }
 
-void PrintTableRow(const std::vector<std::string>& cells, TableFormat format, std::ostream& out) {
+void PrintTableRow(const std::vector<std::string>& cells, TableFormat format, std::string& out) {
     const char* separator = format == TableFormat::Csv ? "," : format == TableFormat::Tsv ? "\t" : " | ";
-    if (format == TableFormat::Markdown) out << "| ";
+    if (format == TableFormat::Markdown) out += "| ";
     for (size_t i = 0; i < cells.size(); ++i) {
-        if (i > 0) out << separator;
-        out << cells[i];
+        if (i > 0) out += separator;
+        out += cells[i];
     }
-    out << (format == TableFormat::Markdown ? " |\n" : "\n");
+    out += format == TableFormat::Markdown ? " |\n" : "\n";
 }
 
-void PrintTable(const Request& request, std::ostream& out) {
+void PrintTable(const Request& request, std::string& out) {
     const TableFormat format = request.format.value_or(TableFormat::Tsv);
     const std::vector<std::string> header = {"bar",          "width",        "length",      "regularWidth",
                                              "regularLength", "stapleWidth", "stapleLength", "regularSheet",
@@ -251,7 +275,7 @@ void PrintTable(const Request& request, std::ostream& out) {
         PrintTableRow(std::vector<std::string>(header.size(), "---"), format, out);
     }
     for (BarType bar : SelectedBars(request)) {
-        const auto entries = FinishedSizeEntries(bar);
+        const std::vector<Text> entries = FinishedSizeEntries(bar);
         for (const Text& width : entries) {
             for (const Text& length : entries) {
                 const WrapResults r = CalculateWrap(bar, width, length);
@@ -265,20 +289,19 @@ void PrintTable(const Request& request, std::ostream& out) {
 
 }  // namespace
 
-int RunCalculatorCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCalculatorCli(const std::vector<std::string>& args, std::string& out, std::string& err) {
     Request request;
-    try {
-        request = ParseArguments(args);
-    } catch (const BadInput& bad) {
-        err << "corvalin-calc: " << bad.what << ". Try 'corvalin-calc --help'.\n";
+    const std::string problem = ParseArguments(args, request);
+    if (!problem.empty()) {
+        err += "corvalin-calc: " + problem + ". Try 'corvalin-calc --help'.\n";
         return 2;
     }
     switch (request.mode) {
-    case Mode::Help: out << kUsage; break;
-    case Mode::Version: out << "corvalin-calc " CORVALIN_VERSION "\n"; break;
+    case Mode::Help: out += kUsage; break;
+    case Mode::Version: out += "corvalin-calc " CORVALIN_VERSION "\n"; break;
     case Mode::Sizes: PrintSizes(request, out); break;
     case Mode::Table: PrintTable(request, out); break;
-    case Mode::Calculate: PrintCalculation(request, out); break;
+    case Mode::Calculate: PrintCalculation(request, out, err); break;
     }
     return 0;
 }

@@ -2,11 +2,10 @@
 // shops that script it or want the whole chart on paper.
 #pragma once
 
-#include <iosfwd>
 #include <string>
 #include <vector>
 
-// Runs the command with `args` (without the program name), writing results
-// to `out` and complaints to `err`. Returns the exit status: 0, or 2 for bad
-// input, in which case nothing has been written to `out`.
-int RunCalculatorCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// Runs the command with `args` (without the program name), adding what it
+// prints to `out` and its notes and complaints to `err`. Returns the exit
+// status: 0, or 2 for bad input, in which case `out` is left as it was.
+int RunCalculatorCli(const std::vector<std::string>& args, std::string& out, std::string& err);

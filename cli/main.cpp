@@ -1,7 +1,28 @@
-#include <iostream>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include "cli/calc_cli.h"
 
+namespace {
+
+// False when the text could not all be written, which a full disk or a
+// closed pipe only shows when the stream is flushed.
+bool Write(const std::string& text, std::FILE* stream) {
+    return std::fwrite(text.data(), 1, text.size(), stream) == text.size() && std::fflush(stream) == 0;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    return RunCalculatorCli(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+    std::string out, err;
+    const int status = RunCalculatorCli(std::vector<std::string>(argv + 1, argv + argc), out, err);
+    const bool written = Write(out, stdout);
+    const int error = errno;
+    Write(err, stderr);
+    if (!written) {
+        Write("corvalin-calc: cannot write the output: " + std::string(std::strerror(error)) + "\n", stderr);
+        return 1;
+    }
+    return status;
 }

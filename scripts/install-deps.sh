@@ -3,19 +3,25 @@
 # when it is all there already, so that a second `make` starts at once.
 set -eu
 
-# The Windows build is tested as 32-bit where the machine runs 32-bit x86
-# processes, and as 64-bit where it does not: both compilers and both Wines.
+# The shipped programs are built with the win32 thread-model compilers, the
+# Windows tests with the posix ones; they run as 32-bit where the machine
+# runs 32-bit x86 processes, and as 64-bit where it does not: both
+# architectures and both Wines.
 packages="cmake make g++ googletest libgtest-dev libbenchmark-dev
+g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
 wine wine32:i386 wine64 fonts-wine xvfb xauth
 fp-utils libchm-bin imagemagick clang libclang-rt-14-dev
 nsis zip desktop-file-utils"
 
+# One question to dpkg for all of them: a second `make` starts at once.
+# shellcheck disable=SC2086
+installed=$(dpkg-query -W -f='${Package}:${Architecture} ${Status}\n' $packages 2>/dev/null |
+    sed -n 's/ install ok installed$//p')
 missing=""
 for p in $packages; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed"; then
-        missing="$missing $p"
-    fi
+    case $p in *:*) full=$p ;; *) full="$p:" ;; esac
+    printf '%s\n' "$installed" | grep -q "^$full" || missing="$missing $p"
 done
 [ -z "$missing" ] && exit 0
 

@@ -1,7 +1,5 @@
 #include "toolkit/platform_text_win.h"
 
-#include <cstdio>
-
 // The empty text, like one that cannot be converted, gets a length of 0.
 std::wstring ToWideText(const Text& text) {
     const int bytes = static_cast<int>(text.size());
@@ -22,13 +20,23 @@ Text FromWideText(const wchar_t* wide) {
     return text;
 }
 
+namespace {
+
+// The value's last `count` decimal digits, leading zeros included.
+void PutDigits(char* at, int count, unsigned value) {
+    for (int i = count - 1; i >= 0; --i, value /= 10) at[i] = static_cast<char>('0' + value % 10);
+}
+
+}  // namespace
+
 Text CurrentDateText() {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    char date[16];
-    int length = std::snprintf(date, sizeof date, "%02u-%02u-%04u", unsigned{now.wMonth},
-                               unsigned{now.wDay}, unsigned{now.wYear});
-    return Text(date, static_cast<size_t>(length));
+    char date[] = "MM-DD-YYYY";
+    PutDigits(date, 2, now.wMonth);
+    PutDigits(date + 3, 2, now.wDay);
+    PutDigits(date + 6, 4, now.wYear);
+    return date;
 }
 
 int ShowMessage(const Text& text, const Text& caption, UINT style) {

@@ -158,24 +158,45 @@ TEST(Calculator, ContentsOpensTheHelpViewerOwnedByTheWindow) {
     EXPECT_EQ(calc.WaitForExit(), 0u);
 }
 
-TEST(Calculator, RefusesPlatformsOutsideTheNtFamily) {
-    // Wine reports Windows 98 for a program named in AppDefaults.
-    const wchar_t* const key = L"Software\\Wine\\AppDefaults\\CorvalinCalcWin98.exe";
-    const std::wstring copy = ProgramPath(L"CorvalinCalcWin98.exe");
+// Runs the body with a copy of the program under a name for which Wine
+// reports the given Windows version.
+void WithWindowsVersion(const std::wstring& version, const std::function<void(const std::wstring&)>& body) {
+    const std::wstring name = L"CorvalinCalc-" + version + L".exe";
+    const std::wstring key = L"Software\\Wine\\AppDefaults\\" + name;
+    const std::wstring copy = ProgramPath(name.c_str());
     ScopeExit cleanUp([&] {
-        RegDeleteKeyW(HKEY_CURRENT_USER, key);
+        RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
         DeleteFileW(copy.c_str());
     });
     ASSERT_TRUE(CopyFileW(ProgramPath(L"CorvalinCalc.exe").c_str(), copy.c_str(), FALSE));
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key, L"Version", REG_SZ, L"win98", sizeof L"win98"), ERROR_SUCCESS);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Version", REG_SZ, version.c_str(),
+                              static_cast<DWORD>((version.size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    body(copy);
+}
 
-    RunningCalculator calc(L"", SW_SHOWNORMAL, copy);
-    EXPECT_EQ(calc.window(), nullptr);
-    HWND box = calc.WaitForWindow(L"#32770", nullptr);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), L"Win98 No Support");
-    SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-    EXPECT_EQ(calc.WaitForExit(), 255u);
+TEST(Calculator, RunsOnEveryNtWindowsFromXpTo11) {
+    for (const wchar_t* version : {L"winxp", L"win7", L"win10", L"win11"}) {
+        WithWindowsVersion(version, [&](const std::wstring& program) {
+            RunningCalculator calc(L"", SW_SHOWNORMAL, program);
+            ASSERT_NE(calc.window(), nullptr) << Text(version, version + wcslen(version));
+            EXPECT_EQ(calc.ResultLabels(), ExpectedLabels(BarType::Standard125, "8", "8"));
+            calc.Command(IDM_EXIT);
+            EXPECT_EQ(calc.WaitForExit(), 0u);
+        });
+    }
+}
+
+TEST(Calculator, RefusesPlatformsOutsideTheNtFamily) {
+    WithWindowsVersion(L"win98", [](const std::wstring& program) {
+        RunningCalculator calc(L"", SW_SHOWNORMAL, program);
+        EXPECT_EQ(calc.window(), nullptr);
+        HWND box = calc.WaitForWindow(L"#32770", nullptr);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), L"Win98 No Support");
+        SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+        EXPECT_EQ(calc.WaitForExit(), 255u);
+    });
 }
 
 }  // namespace

@@ -3,20 +3,24 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
+#include <cstring>
+#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
+// tests/data/imports.txt
+extern const char* const kImportsText;
+
 namespace {
 
-// The build passes the product's path on this machine; Wine shows the
-// Unix file system as drive Z:.
-std::wstring ProductPath() {
-    std::string path = CORVALIN_PRODUCT_EXE;
-    std::wstring windows = path.rfind('/', 0) == 0 ? L"Z:" : L"";
-    for (char c : path) windows += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-    return windows;
+// The build passes the folder of the shipped programs on this machine; Wine
+// shows the Unix file system as drive Z:.
+std::wstring ReleasePath(const wchar_t* name) {
+    std::string folder = CORVALIN_RELEASE_BIN;
+    std::wstring windows = folder.rfind('/', 0) == 0 ? L"Z:" : L"";
+    for (char c : folder) windows += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+    return windows + L"\\" + name;
 }
 
 std::vector<char> FileBytes(const std::wstring& path) {
@@ -35,34 +39,43 @@ const LPCWSTR kIcon = MAKEINTRESOURCEW(3);
 const LPCWSTR kIconGroup = MAKEINTRESOURCEW(14);
 const LPCWSTR kManifest = MAKEINTRESOURCEW(24);
 
-// The names in the import table of a PE32 file.
-std::vector<std::string> ImportedDlls(const std::vector<char>& bytes) {
+const IMAGE_NT_HEADERS32* Headers(const std::vector<char>& bytes) {
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(bytes.data());
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(bytes.data() + dos->e_lfanew);
+    return reinterpret_cast<const IMAGE_NT_HEADERS32*>(bytes.data() + dos->e_lfanew);
+}
+
+// "PROGRAM DLL FUNCTION" for each function that a PE32 file imports by name.
+std::set<std::string> Imports(const char* program, const std::vector<char>& bytes) {
+    const IMAGE_NT_HEADERS32* nt = Headers(bytes);
     const auto* sections = IMAGE_FIRST_SECTION(nt);
-    auto offsetOf = [&](DWORD rva) -> size_t {
+    auto at = [&](DWORD rva) {
         for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i) {
             const IMAGE_SECTION_HEADER& section = sections[i];
             if (rva >= section.VirtualAddress && rva < section.VirtualAddress + section.SizeOfRawData) {
-                return rva - section.VirtualAddress + section.PointerToRawData;
+                return bytes.data() + (rva - section.VirtualAddress + section.PointerToRawData);
             }
         }
-        return 0;
+        return bytes.data();
     };
-    std::vector<std::string> names;
+    std::set<std::string> imports;
     DWORD rva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(bytes.data() + offsetOf(rva));
-         entry->Name != 0; ++entry) {
-        names.emplace_back(bytes.data() + offsetOf(entry->Name));
+    for (auto* dll = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(at(rva)); dll->Name != 0; ++dll) {
+        for (auto* thunk = reinterpret_cast<const IMAGE_THUNK_DATA32*>(at(dll->OriginalFirstThunk));
+             thunk->u1.AddressOfData != 0; ++thunk) {
+            const char* name = IMAGE_SNAP_BY_ORDINAL32(thunk->u1.Ordinal)
+                                   ? "<by ordinal>"
+                                   : reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(at(thunk->u1.AddressOfData))->Name;
+            imports.insert(std::string(program) + " " + at(dll->Name) + " " + name);
+        }
     }
-    return names;
+    return imports;
 }
 
 class ExecutableTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        module_ = LoadLibraryExW(ProductPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-        ASSERT_NE(module_, nullptr) << "cannot read " << CORVALIN_PRODUCT_EXE;
+        module_ = LoadLibraryExW(ReleasePath(L"CorvalinCalc.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(module_, nullptr) << "cannot read the shipped CorvalinCalc.exe in " << CORVALIN_RELEASE_BIN;
     }
     void TearDown() override { FreeLibrary(module_); }
 
@@ -75,22 +88,28 @@ protected:
     HMODULE module_ = nullptr;
 };
 
-TEST(Executable, IsA32BitGuiProgramWithoutRuntimeLibraries) {
-    const std::vector<char> bytes = FileBytes(ProductPath());
-    ASSERT_GT(bytes.size(), 4096u);
-    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(bytes.data());
-    ASSERT_EQ(dos->e_magic, IMAGE_DOS_SIGNATURE);
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(bytes.data() + dos->e_lfanew);
-    ASSERT_EQ(nt->Signature, IMAGE_NT_SIGNATURE);
-    EXPECT_EQ(nt->FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
-    EXPECT_EQ(nt->OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR32_MAGIC);
-    EXPECT_EQ(nt->OptionalHeader.Subsystem, IMAGE_SUBSYSTEM_WINDOWS_GUI);
-    // Only the system's own DLLs: nothing from the compiler beside the exe.
-    const std::vector<std::string> dlls = ImportedDlls(bytes);
-    EXPECT_GE(dlls.size(), 3u);
-    for (const std::string& dll : dlls) {
-        EXPECT_NE(dll.rfind("lib", 0), 0u) << dll;
+TEST(Executable, ProgramsAre32BitAndImportOnlyWhatWindowsXpHas) {
+    std::istringstream listed(kImportsText);
+    std::set<std::string> expected, imported;
+    for (std::string line; std::getline(listed, line);) {
+        if (!line.empty() && line[0] != '#') expected.insert(line);
     }
+    const std::pair<const char*, WORD> programs[] = {{"CorvalinCalc.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI},
+                                                     {"corvalin-calc.exe", IMAGE_SUBSYSTEM_WINDOWS_CUI}};
+    for (const auto& [program, subsystem] : programs) {
+        const std::vector<char> bytes = FileBytes(ReleasePath(std::wstring(program, program + strlen(program)).c_str()));
+        ASSERT_GT(bytes.size(), 4096u) << program;
+        const IMAGE_NT_HEADERS32* nt = Headers(bytes);
+        ASSERT_EQ(nt->Signature, IMAGE_NT_SIGNATURE);
+        EXPECT_EQ(nt->FileHeader.Machine, IMAGE_FILE_MACHINE_I386);
+        EXPECT_EQ(nt->FileHeader.TimeDateStamp, 0u) << "a build must not depend on the time";
+        EXPECT_EQ(nt->OptionalHeader.Magic, IMAGE_NT_OPTIONAL_HDR32_MAGIC);
+        EXPECT_EQ(nt->OptionalHeader.Subsystem, subsystem);
+        const std::set<std::string> imports = Imports(program, bytes);
+        imported.insert(imports.begin(), imports.end());
+    }
+    for (const std::string& entry : imported) EXPECT_TRUE(expected.count(entry)) << "not reviewed: " << entry;
+    for (const std::string& entry : expected) EXPECT_TRUE(imported.count(entry)) << "no longer imported: " << entry;
 }
 
 TEST_F(ExecutableTest, IconGroup100HoldsOne16By16ImageIn16Colours) {
@@ -138,7 +157,7 @@ TEST_F(ExecutableTest, ManifestAsksForCommonControls6AndNothingElse) {
 }
 
 TEST(Executable, VersionRecordNamesTheProductAndTheMaker) {
-    const std::wstring path = ProductPath();
+    const std::wstring path = ReleasePath(L"CorvalinCalc.exe");
     DWORD ignored = 0;
     std::vector<char> info(GetFileVersionInfoSizeW(path.c_str(), &ignored));
     ASSERT_FALSE(info.empty());

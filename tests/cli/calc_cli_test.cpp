@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <algorithm>
 
 #include "support/golden_table.h"
 
@@ -14,116 +14,123 @@ struct CliRun {
     std::string err;
 };
 
-CliRun RunCli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    int status = RunCalculatorCli(args, out, err);
-    return {status, out.str(), err.str()};
+CliRun RunCli(const std::vector<std::string>& args) {
+    CliRun run;
+    run.status = RunCalculatorCli(args, run.out, run.err);
+    return run;
 }
 
-std::vector<std::string> Split(const std::string& text, char separator) {
-    std::vector<std::string> parts;
-    std::string part;
-    std::istringstream in(text);
-    while (std::getline(in, part, separator)) parts.push_back(part);
-    if (!text.empty() && text.back() == separator) parts.push_back("");
-    return parts;
+std::string Shown(const std::vector<std::string>& args) {
+    std::string shown;
+    for (const std::string& arg : args) shown += arg + " ";
+    return shown;
 }
 
-TEST(CorvalinCalcCli, RejectsBadInputWithOneLineOnStderrAndStatus2) {
-    const std::vector<std::vector<std::string>> bad = {
-        {},
-        {"8"},
-        {"8", "8", "8"},
-        {"--frobnicate", "8", "8"},
-        {"--bar", "oak", "8", "8"},
-        {"--bar"},
-        {"abc", "8"},
-        {"8", "1e2"},
-        {"8", "0"},
-        {"8", "-5"},
-        {"1000.5", "8"},
-        {"8", ".", },
-        {"--dpi", "0", "8", "8"},
-        {"--dpi", "many", "8", "8"},
-        {"--sizes", "8"},
-        {"--sizes", "--table"},
-        {"--format", "csv", "8", "8"},
-        {"--table", "--format", "xls"},
-        {"--table", "--dpi", "300"},
+TEST(CorvalinCalcCli, RejectsBadInputWithOneLineNamingWhatIsWrong) {
+    const std::pair<std::vector<std::string>, const char*> bad[] = {
+        {{}, "missing WIDTH and LENGTH"},
+        {{"8"}, "missing LENGTH"},
+        {{"8", "8", "8"}, "unexpected argument '8'"},
+        {{"--frobnicate", "8", "8"}, "unknown option '--frobnicate'"},
+        {{"--bar", "oak", "8", "8"}, "unknown bar 'oak'"},
+        {{"--bar"}, "'--bar' needs a value"},
+        {{"--bar=pro", "--bar", "pro", "8", "8"}, "'--bar' is given twice"},
+        {{"--sizes=yes"}, "'--sizes' takes no value"},
+        {{"abc", "8"}, "width 'abc' is not a number"},
+        {{"8", "1e2"}, "length '1e2' is not a number"},
+        {{"8", "."}, "length '.' is not a number"},
+        {{"0", "8"}, "width 0 is out of range"},
+        {{"8", "1000.5"}, "length 1000.5 is out of range"},
+        {{"--", "-5", "8"}, "width -5 is out of range"},
+        {{"--dpi", "0", "8", "8"}, "--dpi '0' is not a whole number from 1 to 10000"},
+        {{"--dpi=10001", "8", "8"}, "--dpi '10001'"},
+        {{"--dpi", "many", "8", "8"}, "--dpi 'many'"},
+        {{"--sizes", "8"}, "unexpected argument '8'"},
+        {{"--sizes", "--table"}, "'--sizes' and '--table' cannot be combined"},
+        {{"--format", "csv", "8", "8"}, "'--format' goes with '--table'"},
+        {{"--table", "--format", "xls"}, "unknown table format 'xls'"},
+        {{"--table", "--dpi", "300"}, "'--dpi' goes with a calculation"},
     };
-    for (const auto& args : bad) {
-        CliRun run = RunCli(args);
-        std::string shown;
-        for (const auto& arg : args) shown += arg + " ";
-        EXPECT_EQ(run.status, 2) << shown;
-        EXPECT_EQ(run.out, "") << shown;
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << shown << run.err;
-        EXPECT_NE(run.err.find("--help"), std::string::npos) << shown;
+    for (const auto& [args, what] : bad) {
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.status, 2) << Shown(args);
+        EXPECT_EQ(run.out, "") << Shown(args);
+        EXPECT_EQ(run.err.rfind("corvalin-calc: ", 0), 0u) << run.err;
+        EXPECT_NE(run.err.find(what), std::string::npos) << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_NE(run.err.find(". Try 'corvalin-calc --help'.\n"), std::string::npos) << run.err;
     }
 }
 
-TEST(CorvalinCalcCli, NamesWhatIsWrong) {
-    EXPECT_NE(RunCli({"8", "abc"}).err.find("length 'abc' is not a number"), std::string::npos);
-    EXPECT_NE(RunCli({"0", "8"}).err.find("width 0 is out of range"), std::string::npos);
-    EXPECT_NE(RunCli({"--bar", "oak", "8", "8"}).err.find("unknown bar 'oak'"), std::string::npos);
-    EXPECT_NE(RunCli({"8"}).err.find("missing LENGTH"), std::string::npos);
-}
-
-TEST(CorvalinCalcCli, PrintsBothWrapsForTheDefaultBar) {
+TEST(CorvalinCalcCli, PrintsBothWrapsOnStdoutAndNotesOnStderr) {
     CliRun run = RunCli({"14", "19"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out,
-              "Corvalin 1.25\" bars, finished size 14 x 19 in\n"
+              "Corvalin 1.25\", finished size 14 x 19 in\n"
               "\n"
               "                Width    Length   Sheet      Roll\n"
               "Regular wrap    16.5     21.5     17 x 22    17\n"
               "Staple method   17.5     22.5     none       24\n");
-}
-
-TEST(CorvalinCalcCli, NotesSizesThatAreNotStockAndAddsPixelsAtTheDpi) {
-    CliRun run = RunCli({"--bar", "prenotched", "--dpi", "300", "13", "17.25"});
+    run = RunCli({"--bar=PreNotched", "--dpi", "300", "13", "17.25"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out,
-              "Pre-Notched Stretcher Bars bars, finished size 13 x 17.25 in\n"
+              "Pre-Notched Stretcher Bars, finished size 13 x 17.25 in\n"
               "\n"
               "                Width    Length   Sheet      Roll      Pixels at 300 dpi\n"
               "Regular wrap    does not apply to pre-notched bars\n"
-              "Staple method   19       23.25    none       24        5700 x 6975\n"
-              "\n"
-              "Note: 13 is not a stock size for Pre-Notched Stretcher Bars bars.\n"
-              "Note: 17.25 is not a stock size for Pre-Notched Stretcher Bars bars.\n");
+              "Staple method   19       23.25    none       24        5700 x 6975\n");
+    EXPECT_EQ(run.err,
+              "corvalin-calc: note: 13 is not a stock size for Pre-Notched Stretcher Bars\n"
+              "corvalin-calc: note: 17.25 is not a stock size for Pre-Notched Stretcher Bars\n");
+}
+
+TEST(CorvalinCalcCli, AcceptsTheLimitsAndEveryBarName) {
+    for (const char* name : {"pro", "PRO", "Pro175", "pro175"}) {
+        EXPECT_EQ(RunCli({"--bar", name, "60", "54"}).out, RunCli({"--bar=pro", "60", "54"}).out) << name;
+    }
+    EXPECT_EQ(RunCli({"--bar", "STANDARD125", "8", "8"}).out, RunCli({"8", "8"}).out);
+    EXPECT_NE(RunCli({"--bar", "prenotched", "8", "8"}).out.find("Pre-Notched"), std::string::npos);
+    for (const auto& args : std::vector<std::vector<std::string>>{
+             {"--dpi", "1", "8", "8"}, {"--dpi=10000", "8", "8"}, {"0.5", "1000"}, {"--", "8", "8"}}) {
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.status, 0) << Shown(args) << run.err;
+    }
+    EXPECT_NE(RunCli({"0.5", "1000"}).out.find("Regular wrap    3        1002.5   none       17\n"),
+              std::string::npos);
+}
+
+// The pixels cover the canvas as shown, taken as an exact decimal.
+TEST(CorvalinCalcCli, GivesThePixelsThatCoverTheShownCanvas) {
+    EXPECT_NE(RunCli({"--dpi", "300", "8.02", "8"}).out.find("10.52    10.5     13 x 19    17        3156 x 3150\n"),
+              std::string::npos);
+    EXPECT_NE(RunCli({"--dpi", "3", "8", "8"}).out.find("17        32 x 32\n"), std::string::npos);
+    EXPECT_NE(RunCli({"--dpi", "1", "8", "8"}).out.find("17        11 x 11\n"), std::string::npos);
 }
 
 TEST(CorvalinCalcCli, ListsTheSizesOfEachBar) {
-    CliRun all = RunCli({"--sizes"});
-    EXPECT_EQ(all.status, 0);
-    EXPECT_EQ(Split(all.out, '\n').size(), 4u);
-    EXPECT_EQ(RunCli({"--sizes", "--bar", "standard"}).out,
-              "Corvalin 1.25\": 8 9 10 11 12 13 14 15 16 17 18 19\n");
+    EXPECT_EQ(RunCli({"--sizes", "--bar", "standard"}).out, "Corvalin 1.25\": 8 9 10 11 12 13 14 15 16 17 18 19\n");
+    const std::string all = RunCli({"--sizes"}).out;
+    EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), 3);
+    EXPECT_EQ(all.find("Corvalin Pro 1.75\": 8 9 10 11 12 13 14 16 18"), all.find('\n') + 1);
 }
 
-TEST(CorvalinCalcCli, TableIsTheGoldenTable) {
-    const CliRun run = RunCli({"--table"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out, kWrapTableText);
-}
-
-TEST(CorvalinCalcCli, TableFormats) {
-    CliRun csv = RunCli({"--table", "--bar", "pro", "--format", "csv"});
-    std::vector<std::string> lines = Split(csv.out, '\n');
-    EXPECT_EQ(lines.size(), 1u + 24 * 24 + 1);
-    EXPECT_EQ(lines[1], "Pro175,8,8,11.5,11.5,12.5,12.5,13 x 19,13 x 19,17,17");
-    CliRun md = RunCli({"--table", "--bar", "prenotched", "--format", "md"});
-    lines = Split(md.out, '\n');
-    EXPECT_EQ(lines[1], "| --- | --- | --- | --- | --- | --- | --- | --- | --- | --- | --- |");
-    EXPECT_EQ(lines[2], "| PreNotched | 8 | 8 |  |  | 14 | 14 |  | 17 x 22 |  | 17 |");
+TEST(CorvalinCalcCli, TableIsTheGoldenTableInEachFormat) {
+    EXPECT_EQ(RunCli({"--table"}).out, kWrapTableText);
+    const std::string csv = RunCli({"--table", "--bar", "pro", "--format", "csv"}).out;
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 24 * 24);
+    EXPECT_NE(csv.find("\nPro175,8,8,11.5,11.5,12.5,12.5,13 x 19,13 x 19,17,17\n"), std::string::npos);
+    const std::string md = RunCli({"--table", "--bar", "prenotched", "--format=md"}).out;
+    EXPECT_NE(md.find("| stapleRoll |\n| --- | --- | --- | --- | --- | --- | --- | --- | --- | --- | --- |\n"
+                      "| PreNotched | 8 | 8 |  |  | 14 | 14 |  | 17 x 22 |  | 17 |\n"),
+              std::string::npos);
 }
 
 TEST(CorvalinCalcCli, HelpAndVersionGoToStdout) {
-    CliRun help = RunCli({"--help"});
+    const CliRun help = RunCli({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: corvalin-calc", 0), 0u);
+    EXPECT_EQ(RunCli({"8", "-h"}).out, help.out);
     EXPECT_EQ(RunCli({"--version"}).out, "corvalin-calc 1.0\n");
 }
 
