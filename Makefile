@@ -25,18 +25,20 @@ FUZZ_SECONDS ?= 60
 
 MONKEY_ACTIONS ?= 30000
 
-.PHONY: test run deps native release win32 win64 wintests sanitize fuzz monkey bench dist \
+.PHONY: test run program deps native release win32 win64 wintests sanitize fuzz monkey bench dist \
 	install-linux uninstall-linux clean
 
 test: native sanitize wintests
 	cd build/native && ctest --output-on-failure -j $(JOBS)
 	cd build/$(WIN_TEST_TREE) && ctest --output-on-failure
 
-# Only the calculator and its help file, then the calculator itself.
-run: deps
+run: program
+	scripts/run-calculator.sh build/$(RUN_TREE)/bin
+
+# Only the calculator and its help file, in the tree `make run` starts it from.
+program: deps
 	@$(call configure,$(RUN_TREE),$(RUN_OPTIONS))
 	cmake --build build/$(RUN_TREE) -j $(JOBS) --target CorvalinCalc help_file
-	scripts/run-calculator.sh build/$(RUN_TREE)/bin
 
 deps:
 	@scripts/install-deps.sh
@@ -93,15 +95,14 @@ bench: wintests
 	@echo
 	bench/program-figures.sh
 
-# The portable zip and the installer, from a clean 32-bit build.
+# The portable zip and the installer, built reproducibly in a tree of
+# their own.
 dist: deps
-	rm -rf build/win32
-	$(MAKE) win32
 	scripts/make-dist.sh
 
 # A menu entry that starts the calculator through Wine, and its removal.
-install-linux: wintests
-	scripts/install-linux.sh
+install-linux: program
+	scripts/install-linux.sh build/$(RUN_TREE)/bin
 
 uninstall-linux:
 	scripts/install-linux.sh --uninstall

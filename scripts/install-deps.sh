@@ -12,7 +12,7 @@ g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
 wine wine32:i386 wine64 fonts-wine xvfb xauth
 fp-utils libchm-bin imagemagick clang libclang-rt-14-dev
-nsis zip desktop-file-utils"
+nsis zip xxd desktop-file-utils"
 
 # One question to dpkg for all of them: a second `make` starts at once.
 # shellcheck disable=SC2086

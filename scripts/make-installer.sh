@@ -1,6 +1,7 @@
 #!/bin/sh
-# make-installer.sh BIN-FOLDER TARGET OUTFILE: the NSIS installer of the
-# program in BIN-FOLDER, for x86-unicode (what ships) or amd64-unicode.
+# make-installer.sh STAGED-FOLDER TARGET OUTFILE: the NSIS installer of a
+# folder laid out by stage-release.sh, for x86-unicode (what ships) or
+# amd64-unicode.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 source=$(cd "$1" && pwd)

@@ -113,30 +113,11 @@ TEST(Executable, ProgramsAre32BitAndImportOnlyWhatWindowsXpHas) {
 }
 
 TEST_F(ExecutableTest, IconGroup100HoldsOne16By16ImageIn16Colours) {
-#pragma pack(push, 2)
-    struct IconGroupEntry {
-        BYTE width, height, colours, reserved;
-        WORD planes, bitCount;
-        DWORD bytes;
-        WORD id;
-    };
-    struct IconGroup {
-        WORD reserved, type, count;
-        IconGroupEntry entries[1];
-    };
-#pragma pack(pop)
-    const std::string group = Resource(kIconGroup, 100);
-    ASSERT_EQ(group.size(), sizeof(IconGroup));
-    const auto* icon = reinterpret_cast<const IconGroup*>(group.data());
-    EXPECT_EQ(icon->type, 1);
-    ASSERT_EQ(icon->count, 1);
-    EXPECT_EQ(icon->entries[0].width, 16);
-    EXPECT_EQ(icon->entries[0].height, 16);
-    EXPECT_EQ(icon->entries[0].colours, 16);
-    EXPECT_EQ(icon->entries[0].planes, 1);
-    EXPECT_EQ(icon->entries[0].bitCount, 4);
-    EXPECT_EQ(icon->entries[0].bytes, 296u);
-    EXPECT_EQ(Resource(kIcon, icon->entries[0].id).size(), 296u);
+    // Reserved, type 1 (icon), one entry: 16 x 16, 16 colours, one plane,
+    // 4 bits a pixel, 296 bytes, in icon resource 1.
+    const char group[] = "\0\0\1\0\1\0\x10\x10\x10\0\1\0\4\0\x28\1\0\0\1\0";
+    EXPECT_EQ(Resource(kIconGroup, 100), std::string(group, sizeof group - 1));
+    EXPECT_EQ(Resource(kIcon, 1).size(), 296u);
 }
 
 TEST_F(ExecutableTest, ManifestAsksForCommonControls6AndNothingElse) {
@@ -163,26 +144,19 @@ TEST(Executable, VersionRecordNamesTheProductAndTheMaker) {
     ASSERT_FALSE(info.empty());
     ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
 
+    // The fixed part: signature, structure version, file version 1.0.0.0,
+    // product version 0.0.0.0, flags mask 0x3F, flags 0, VOS__WINDOWS32,
+    // VFT_APP, subtype 0 and date 0.
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
-    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
-    EXPECT_EQ(fixed->dwProductVersionMS, 0u);
-    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
-    EXPECT_EQ(fixed->dwFileFlagsMask, 0x3Fu);
-    EXPECT_EQ(fixed->dwFileFlags, 0u);
-    EXPECT_EQ(fixed->dwFileOS, static_cast<DWORD>(VOS__WINDOWS32));
-    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
-    EXPECT_EQ(fixed->dwFileSubtype, 0u);
-
+    const DWORD expected[] = {0xFEEF04BD, 0x10000, 0x10000, 0, 0, 0, 0x3F, 0, VOS__WINDOWS32, VFT_APP, 0, 0, 0};
+    ASSERT_EQ(length, sizeof expected);
+    EXPECT_EQ(std::memcmp(fixed, expected, sizeof expected), 0);
     WORD* translation = nullptr;
     ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation),
                                &length));
-    ASSERT_EQ(length, 4u);
-    EXPECT_EQ(translation[0], 0x0409);
-    EXPECT_EQ(translation[1], 0x04B0);
-
+    EXPECT_EQ(std::vector<WORD>(translation, translation + length / 2), (std::vector<WORD>{0x0409, 0x04B0}));
     const std::pair<const wchar_t*, const wchar_t*> strings[] = {
         {L"Comments", L"Additional info"},
         {L"CompanyName", L"Maplestead, Inc."},

@@ -11,13 +11,13 @@ std::vector<Text> Fields(const Text& line) {
     return fields;
 }
 
+}  // namespace
+
 BarType BarNamed(const Text& name) {
     if (name == "Pro175") return BarType::Pro175;
     if (name == "PreNotched") return BarType::PreNotched;
     return BarType::Standard125;
 }
-
-}  // namespace
 
 std::vector<GoldenRow> GoldenRows() {
     std::vector<GoldenRow> rows;

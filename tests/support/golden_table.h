@@ -18,6 +18,8 @@ struct GoldenRow {
 extern const char* const kWrapTableText;
 
 std::vector<GoldenRow> GoldenRows();
+// The bar the table calls Standard125, Pro175 or PreNotched.
+BarType BarNamed(const Text& name);
 // The results of one combination; empty when the table has none.
 std::vector<Text> GoldenResults(BarType bar, const Text& width, const Text& length);
 // The widths a bar's rows go through, in order: the sizes its lists offer.

@@ -1,0 +1,86 @@
+// The help's worked examples: every result, sum and comparison in them is
+// checked against the calculation, and the command-line example against
+// what the command prints.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sstream>
+
+#include "cli/calc_cli.h"
+#include "support/golden_table.h"
+
+// res/help/examples.html and res/help/cli.html
+extern const char* const kHelpExamples;
+extern const char* const kHelpCommandLine;
+
+namespace {
+
+// The text from after `open` to `close`, looked for from `at`, which moves
+// past it; empty with `at` at the end when there is none.
+std::string Next(const std::string& page, size_t& at, const std::string& open, const std::string& close) {
+    const size_t start = page.find(open, at);
+    const size_t end = start == std::string::npos ? start : page.find(close, start + open.size());
+    if (end == std::string::npos) {
+        at = page.size();
+        return std::string();
+    }
+    at = end + close.size();
+    return page.substr(start + open.size(), end - start - open.size());
+}
+
+TEST(Help, WorkedExamplesAgreeWithTheCalculation) {
+    const std::string page = kHelpExamples;
+    std::set<BarType> bars;
+    for (size_t at = 0; at < page.size();) {
+        const std::string example = Next(page, at, "<div class=\"example\"", "</div>");
+        if (example.empty()) break;
+        size_t in = 0;
+        const BarType bar = BarNamed(Next(example, in, "data-bar=\"", "\""));
+        const Text width = Next(example, in, "data-width=\"", "\"");
+        const WrapResults r = CalculateWrap(bar, width, Next(example, in, "data-length=\"", "\""));
+        bars.insert(bar);
+        const std::vector<Text> expected = ResultTexts(r);
+        const char* const fields[] = {"regularWidth", "regularLength", "stapleWidth", "stapleLength",
+                                      "regularSheet", "stapleSheet",   "regularRoll", "stapleRoll"};
+        for (size_t i = 0; i < 8; ++i) {
+            size_t cell = 0;
+            EXPECT_EQ(Next(example, cell, std::string("data-of=\"") + fields[i] + "\">", "<"), expected[i])
+                << fields[i] << " in " << example.substr(0, 60);
+        }
+        // "a + b + c = d" and "a &gt; b" or "a &lt;= b", in numbers that add up exactly.
+        for (size_t sum = 0; sum < example.size();) {
+            std::istringstream terms(Next(example, sum, "class=\"sum\">", "<"));
+            long double total = 0;
+            for (std::string term, sign = "+"; terms >> term; terms >> sign) {
+                if (sign == "=") {
+                    EXPECT_EQ(total, ParseNumber(term)) << term;
+                }
+                total += ParseNumber(term);
+            }
+        }
+        for (size_t compare = 0; compare < example.size();) {
+            std::istringstream claim(Next(example, compare, "class=\"compare\">", "<"));
+            std::string left, relation, right;
+            if (!(claim >> left >> relation >> right)) continue;
+            EXPECT_TRUE(relation == "&gt;" ? ParseNumber(left) > ParseNumber(right)
+                                           : relation == "&lt;=" && ParseNumber(left) <= ParseNumber(right))
+                << left << ' ' << relation << ' ' << right;
+        }
+    }
+    EXPECT_EQ(bars.size(), 3u) << "an example for each bar type";
+}
+
+TEST(Help, CommandLineExampleIsWhatTheCommandPrints) {
+    const std::string page = kHelpCommandLine;
+    size_t at = 0;
+    std::istringstream args(Next(page, at, "<pre class=\"cli\" data-args=\"", "\">\n"));
+    const std::string shown = Next(page, --at, "\n", "</pre>");
+    std::vector<std::string> arguments;
+    for (std::string arg; args >> arg;) arguments.push_back(arg);
+    ASSERT_FALSE(arguments.empty());
+    std::string out, err;
+    EXPECT_EQ(RunCalculatorCli(arguments, out, err), 0);
+    EXPECT_EQ(out, shown);
+}
+
+}  // namespace
