@@ -1,6 +1,7 @@
 #include "cli/calc_cli.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <optional>
 
@@ -60,15 +61,8 @@ const char* BarName(BarType bar) {
     return "Standard125";
 }
 
-std::string Lowercase(std::string word) {
-    for (char& c : word) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return word;
-}
-
-std::optional<BarType> ParseBar(const std::string& word) {
-    const std::string bar = Lowercase(word);
+std::optional<BarType> ParseBar(std::string bar) {
+    for (char& c : bar) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (bar == "standard" || bar == "standard125") return BarType::Standard125;
     if (bar == "pro" || bar == "pro175") return BarType::Pro175;
     if (bar == "prenotched") return BarType::PreNotched;
@@ -110,7 +104,7 @@ std::optional<int> ParseDpi(const std::string& word) {
 
 // Why a size is not acceptable, or empty when it is.
 std::string SizeProblem(const char* name, const std::string& word) {
-    const bool negative = word.size() > 1 && word[0] == '-' && IsPlainDecimal(word.substr(1));
+    const bool negative = word.rfind('-', 0) == 0 && IsPlainDecimal(word.substr(1));
     if (!negative && !IsPlainDecimal(word)) return std::string(name) + " '" + word + "' is not a number";
     const long double value = ParseNumber(word);
     if (negative || value <= 0 || value > kLargestSize) {
@@ -207,8 +201,9 @@ std::string Pixels(const Text& inches, int dpi) {
 }
 
 // The text padded with blanks to a column of `width`.
-std::string Column(const std::string& text, size_t width) {
-    return text + std::string(width > text.size() ? width - text.size() : 0, ' ');
+std::string Column(std::string text, size_t width) {
+    text.resize(std::max(width, text.size()), ' ');
+    return text;
 }
 
 void PrintCalculation(const Request& request, std::string& out, std::string& err) {

@@ -17,9 +17,9 @@ constexpr int kRead = kShown + 1;
 
 // A natural number in base 10^9, least significant limb first. When limbs
 // were dropped below limb[0], the exact number lies in [n, n + error) in
-// units of limb[0]; error 0 means n is exact.
+// units of limb[0]; error 0 means nothing was dropped and n is exact.
 struct Limbs {
-    uint32_t limb[kAllLimbs + 2];
+    uint32_t limb[kAllLimbs];
     int count;
     int dropped;
     uint64_t error;
@@ -42,9 +42,10 @@ void MultiplyBy(Limbs& n, uint32_t factor, int kept) {
     for (; carry != 0; carry /= kBase) n.limb[n.count++] = static_cast<uint32_t>(carry % kBase);
     n.error *= factor;
     while (n.count > kept) {
-        // What is dropped, with the error so far, rounds up into one unit
-        // of the limb above it, unless it is all exactly 0.
-        n.error = (n.limb[0] + n.error + kBase - 1) / kBase;
+        // What is dropped and the error so far are below kBase and error in
+        // units of the lowest limb, so below error / kBase + 2 in units of
+        // the limb above it.
+        n.error = n.error / kBase + 2;
         std::memmove(n.limb, n.limb + 1, sizeof n.limb[0] * static_cast<size_t>(--n.count));
         ++n.dropped;
     }
@@ -106,7 +107,7 @@ Reading Read(const Limbs& n) {
     for (int i = written - skip; i < kRead; ++i) r.digits[i] = '0';
     for (; next >= 0; --next) rest = rest || n.limb[next] != 0;
     const char after = r.digits[kShown];
-    const bool odd = (r.digits[kShown - 1] - '0') % 2 == 1;
+    const bool odd = r.digits[kShown - 1] % 2 == 1;  // '0' is even
     r.up = after > '5' || (after == '5' && (rest || odd));
     return r;
 }
@@ -153,22 +154,16 @@ bool RoundUpDigits(char* digits, int count) {
 
 ExactDigits FirstDigits(long double value, int keptLimbs) {
     const long double magnitude = std::fabs(value);
-    uint64_t m = 0;
-    int exponent2 = 0;
-    if constexpr (std::numeric_limits<long double>::digits == 64) {
-        // x87 extended precision, read as it lies in memory: the mantissa
-        // with its leading bit, then 15 bits of biased exponent; a field of
-        // 0 is the exponent of the denormals.
-        unsigned char bytes[10];
-        std::memcpy(bytes, &magnitude, sizeof bytes);
-        std::memcpy(&m, bytes, sizeof m);
-        const int field = bytes[8] | bytes[9] << 8;
-        exponent2 = (field == 0 ? 1 : field) - 16383 - 63;
-    } else {
-        const long double fraction = std::frexp(magnitude, &exponent2);
-        m = static_cast<uint64_t>(std::ldexp(fraction, 64));
-        exponent2 -= 64;
-    }
+    // x87 extended precision, read as it lies in memory: the mantissa with
+    // its leading bit, then 15 bits of biased exponent; a field of 0 is the
+    // exponent of the denormals.
+    static_assert(std::numeric_limits<long double>::digits == 64, "the number layer works in x87 extended precision");
+    unsigned char bytes[10];
+    std::memcpy(bytes, &magnitude, sizeof bytes);
+    uint64_t m;
+    std::memcpy(&m, bytes, sizeof m);
+    const int field = bytes[8] | bytes[9] << 8;
+    int exponent2 = (field == 0 ? 1 : field) - 16383 - 63;
     // An odd mantissa: fewer factors to multiply by.
     const int zeros = std::countr_zero(m);
     m >>= zeros;

@@ -4,7 +4,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "toolkit/exact_digits.h"
 
@@ -17,9 +16,9 @@ constexpr int kExponentCap = 9999;
 // 10^n for 0 <= n <= 8191 as the product of table entries picked by the bits
 // of n: the small powers are exact, the large ones correctly rounded.
 long double PowerOfTen(int n) {
-    static const long double small[8] = {1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L};
-    static const long double large[10] = {1e8L,   1e16L,  1e32L,   1e64L,   1e128L,
-                                          1e256L, 1e512L, 1e1024L, 1e2048L, 1e4096L};
+    static const long double small[] = {1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L};
+    static const long double large[] = {1e8L,   1e16L,  1e32L,   1e64L,   1e128L,
+                                        1e256L, 1e512L, 1e1024L, 1e2048L, 1e4096L};
     long double power = small[n & 7];
     for (int bit = 3; (n >> bit) != 0; ++bit) {
         if ((n >> bit) & 1) {
@@ -29,9 +28,10 @@ long double PowerOfTen(int n) {
     return power;
 }
 
-// Above this the power itself would overflow; such divisions are done in two
-// steps so that tiny values that long double can hold do not become 0.
-constexpr int kLargestFinitePower = 4931;
+// 10^4932 is the largest power of ten long double holds; a division by a
+// larger one is done in two steps, so that tiny values that long double can
+// hold do not become 0.
+constexpr int kLargestFinitePower = 4932;
 
 long double ScaleByPowerOfTen(std::uint64_t integer, int exponent) {
     long double value = static_cast<long double>(integer);
@@ -54,39 +54,12 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-int RadixDigit(char c) {
-    if (IsDigit(c)) return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-// The text after "&": a radix letter and an unsigned integer.
-long double ParseRadixInteger(const char* s, const char* end) {
-    if (s == end) return 0;
-    unsigned radix = 0;
-    switch (*s) {
-    case 'H': case 'h': radix = 16; break;
-    case 'O': case 'o': radix = 8; break;
-    case 'B': case 'b': radix = 2; break;
-    default: return 0;
-    }
-    std::uint64_t value = 0;
-    for (++s; s != end; ++s) {
-        int digit = RadixDigit(*s);
-        if (digit < 0 || static_cast<unsigned>(digit) >= radix) break;
-        if (value > (std::numeric_limits<std::uint64_t>::max() - digit) / radix) break;
-        value = value * radix + static_cast<unsigned>(digit);
-    }
-    return static_cast<long double>(value);
-}
-
 // Rounds the 18 digits to `count` by looking at the next digit alone, ties to
 // even. Returns true when the carry ran out of the first digit.
 bool RoundDigits(char* digits, int count) {
     if (count >= kMaxDigits) return false;
     const char next = digits[count];
-    const bool odd = ((digits[count - 1] - '0') & 1) != 0;
+    const bool odd = digits[count - 1] % 2 == 1;  // '0' is even
     if (next < '5' || (next == '5' && !odd)) return false;
     return RoundUpDigits(digits, count);
 }
@@ -95,10 +68,10 @@ bool RoundDigits(char* digits, int count) {
 
 Text FormatNumber(long double value, int digits) {
     if (std::isnan(value)) return " NaN";
-    if (std::isinf(value)) return value < 0 ? "-Inf" : " Inf";
+    if (std::isinf(value)) return std::signbit(value) ? "-Inf" : " Inf";
     if (value == 0) return " 0";
 
-    int wanted = (digits <= 0 || digits > kMaxDigits) ? kMaxDigits : digits;
+    const int wanted = digits <= 0 ? kMaxDigits : std::min(digits, kMaxDigits);
 
     // The first 18 digits of the exact binary value, correctly rounded:
     // value = 0.d1d2d3... x 10^point.
@@ -107,11 +80,11 @@ Text FormatNumber(long double value, int digits) {
     int point = exact.point;
     if (RoundDigits(mantissa, wanted)) ++point;
     int n = wanted;
-    while (n > 1 && mantissa[n - 1] == '0') --n;
+    while (mantissa[n - 1] == '0') --n;  // the first digit is never 0
 
     char out[32];
     char* p = out;
-    *p++ = value < 0 ? '-' : ' ';
+    *p++ = std::signbit(value) ? '-' : ' ';
     if (n <= point && point <= wanted) {
         p = std::copy(mantissa, mantissa + n, p);
         p = std::fill_n(p, point - n, '0');
@@ -148,7 +121,6 @@ long double ParseNumber(const Text& text) {
     const char* end = s + text.size();
     while (s != end && IsSkippedBlank(*s)) ++s;
     if (s == end) return 0;
-    if (*s == '&') return ParseRadixInteger(s + 1, end);
 
     bool negative = false;
     if (*s == '+' || *s == '-') {
@@ -159,9 +131,7 @@ long double ParseNumber(const Text& text) {
     std::uint64_t gathered = 0;
     int gatheredCount = 0;   // G: significant digits kept, at most 18
     int wholeDigits = 0;     // W: the decimal position of the first significant digit
-    bool anyDigit = false;
     bool seenPoint = false;
-    bool significant = false;
     for (; s != end; ++s) {
         char c = *s;
         if (c == '.') {
@@ -170,12 +140,10 @@ long double ParseNumber(const Text& text) {
             continue;
         }
         if (!IsDigit(c)) break;
-        anyDigit = true;
-        if (c == '0' && !significant) {
+        if (c == '0' && gathered == 0) {
             if (seenPoint) --wholeDigits;
             continue;
         }
-        significant = true;
         if (!seenPoint) ++wholeDigits;
         if (gatheredCount < kMaxDigits) {
             gathered = gathered * 10 + static_cast<unsigned>(c - '0');
@@ -197,7 +165,7 @@ long double ParseNumber(const Text& text) {
         if (negativeExponent) exponent = -exponent;
     }
 
-    if (!anyDigit) return 0;
+    // No digit at all, or only zeros: nothing gathered, and the value is 0.
     long double result;
     if (gathered == 0) {
         result = 0;
@@ -212,9 +180,8 @@ long double ParseNumber(const Text& text) {
 }
 
 Text RightPart(const Text& text, int count) {
-    if (count <= 0) return Text();
-    if (static_cast<size_t>(count) >= text.size()) return text;
-    return text.substr(text.size() - static_cast<size_t>(count));
+    const size_t kept = std::min(text.size(), static_cast<size_t>(std::max(count, 0)));
+    return text.substr(text.size() - kept);
 }
 
 Text CharText(int code) {

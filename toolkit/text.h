@@ -24,12 +24,8 @@ Text TrimBlanks(const Text& text);
 // with at most one ".", and an optional exponent after E, e, D or d (capped
 // at 9999). Only the first 18 significant digits count, the rest are dropped
 // without rounding. Values from 1E4933 up give 2^127, from 1E-4933 down 0.
-// Whatever follows the number is ignored.
-//
-// "&H", "&O" and "&B" (either case) introduce an unsigned integer in
-// hexadecimal, octal or binary; reading stops at the first character that
-// is not a digit of the radix, or when a further digit would take the value
-// past 64 bits. "&" followed by anything else gives 0.
+// Whatever follows the number is ignored. A text that starts with "&" has
+// no number either (no other radix is read): 0.
 long double ParseNumber(const Text& text);
 
 // The last `count` characters; the whole text when count is at least its

@@ -30,7 +30,7 @@ TEST(CorvalinCalcCli, RejectsBadInputWithOneLineNamingWhatIsWrong) {
     const std::pair<std::vector<std::string>, const char*> bad[] = {
         {{}, "missing WIDTH and LENGTH"},
         {{"8"}, "missing LENGTH"},
-        {{"8", "8", "8"}, "unexpected argument '8'"},
+        {{"8", "9", "10"}, "unexpected argument '10'"},
         {{"--frobnicate", "8", "8"}, "unknown option '--frobnicate'"},
         {{"--bar", "oak", "8", "8"}, "unknown bar 'oak'"},
         {{"--bar"}, "'--bar' needs a value"},
@@ -39,15 +39,18 @@ TEST(CorvalinCalcCli, RejectsBadInputWithOneLineNamingWhatIsWrong) {
         {{"abc", "8"}, "width 'abc' is not a number"},
         {{"8", "1e2"}, "length '1e2' is not a number"},
         {{"8", "."}, "length '.' is not a number"},
+        {{"1.2.3", "8"}, "width '1.2.3' is not a number"},
         {{"0", "8"}, "width 0 is out of range"},
         {{"8", "1000.5"}, "length 1000.5 is out of range"},
-        {{"--", "-5", "8"}, "width -5 is out of range"},
+        {{"-5", "8"}, "width -5 is out of range"},
+        {{"--", "--help", "8"}, "width '--help' is not a number"},
         {{"--dpi", "0", "8", "8"}, "--dpi '0' is not a whole number from 1 to 10000"},
         {{"--dpi=10001", "8", "8"}, "--dpi '10001'"},
         {{"--dpi", "many", "8", "8"}, "--dpi 'many'"},
         {{"--sizes", "8"}, "unexpected argument '8'"},
         {{"--sizes", "--table"}, "'--sizes' and '--table' cannot be combined"},
         {{"--format", "csv", "8", "8"}, "'--format' goes with '--table'"},
+        {{"--sizes", "--format", "csv"}, "'--format' goes with '--table'"},
         {{"--table", "--format", "xls"}, "unknown table format 'xls'"},
         {{"--table", "--dpi", "300"}, "'--dpi' goes with a calculation"},
     };
@@ -92,12 +95,13 @@ TEST(CorvalinCalcCli, AcceptsTheLimitsAndEveryBarName) {
     EXPECT_EQ(RunCli({"--bar", "STANDARD125", "8", "8"}).out, RunCli({"8", "8"}).out);
     EXPECT_NE(RunCli({"--bar", "prenotched", "8", "8"}).out.find("Pre-Notched"), std::string::npos);
     for (const auto& args : std::vector<std::vector<std::string>>{
-             {"--dpi", "1", "8", "8"}, {"--dpi=10000", "8", "8"}, {"0.5", "1000"}, {"--", "8", "8"}}) {
+             {"--dpi", "1", "8", "8"}, {"--dpi=96", "8", "8"}, {"0.5", "1000"}, {"--", "8", "8"}}) {
         const CliRun run = RunCli(args);
         EXPECT_EQ(run.status, 0) << Shown(args) << run.err;
     }
     EXPECT_NE(RunCli({"0.5", "1000"}).out.find("Regular wrap    3        1002.5   none       17\n"),
               std::string::npos);
+    EXPECT_NE(RunCli({"--dpi=10000", "8", "8"}).out.find("Pixels at 10000 dpi"), std::string::npos);
 }
 
 // The pixels cover the canvas as shown, taken as an exact decimal.
@@ -117,6 +121,7 @@ TEST(CorvalinCalcCli, ListsTheSizesOfEachBar) {
 
 TEST(CorvalinCalcCli, TableIsTheGoldenTableInEachFormat) {
     EXPECT_EQ(RunCli({"--table"}).out, kWrapTableText);
+    EXPECT_EQ(RunCli({"--table", "--format=tsv"}).out, kWrapTableText);
     const std::string csv = RunCli({"--table", "--bar", "pro", "--format", "csv"}).out;
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 24 * 24);
     EXPECT_NE(csv.find("\nPro175,8,8,11.5,11.5,12.5,12.5,13 x 19,13 x 19,17,17\n"), std::string::npos);

@@ -56,6 +56,7 @@ TEST(FormatNumber, RoundsByTheNextDigitAloneWithTiesToEven) {
 }
 
 TEST(FormatNumber, CarriesOutOfTheFirstDigit) {
+    EXPECT_EQ(Shown(1999999.5L, 7), "2000000");
     EXPECT_EQ(Shown(9999999.5L, 7), "1E+7");
     EXPECT_EQ(Shown(999999.95L, 7), "1000000");
     EXPECT_EQ(Shown(0.99999995L, 7), "1");
@@ -91,9 +92,14 @@ TEST(FirstDigits, AgreeHoweverFewLimbsTheFirstTryKeeps) {
         {12345678901234567850.0L, "123456789012345678"}, {12345678901234567950.0L, "123456789012345680"},
         {123456789012345679.5L, "123456789012345680"},   {std::numeric_limits<long double>::denorm_min(), "364519953188247460"},
         {std::numeric_limits<long double>::max(), "118973149535723177"},
-        // 419430400034002138 5000000009...: three limbs end at a tie that is
-        // not one, and only the full product tells.
-        {0x800000002c913975p-41L, "419430400034002139"}};
+        // 281474976710656006 5 00 244140625: above half only through the
+        // lowest limb.
+        {0x80000000000000d5p-15L, "281474976710656007"},
+        // 163840000149685946 5 000000000 1455...: three limbs keep a tie
+        // that is not one; only the full product tells.
+        {0x80000001f6433fbdp-49L, "163840000149685947"},
+        // The largest denormal: the longest product there is.
+        {0xfffffffffffffffep-16446L, "336210314311209351"}};
     for (int kept : {1, 2, 3, kFirstTryLimbs}) {
         for (const auto& [value, digits] : values) {
             const ExactDigits exact = FirstDigits(value, kept);

@@ -26,6 +26,7 @@ TEST(ParseNumber, GivesZeroWhenNoDigitLeadsTheText) {
     EXPECT_EQ(ParseNumber("- 5"), 0.0L);
     EXPECT_EQ(ParseNumber("\v5"), 0.0L);
     EXPECT_EQ(ParseNumber("E5"), 0.0L);
+    EXPECT_EQ(ParseNumber("&H1F"), 0.0L);
 }
 
 TEST(ParseNumber, ReadsExponentsAfterEOrD) {
@@ -61,18 +62,13 @@ TEST(ParseNumber, ClampsHugeAndTinyValues) {
     EXPECT_GT(ParseNumber("123456789012345678E-4950"), 0.0L);
     // The exponent is capped at 9999 before it meets the digit count.
     EXPECT_EQ(ParseNumber("0.00001E9999"), 0x1p127L);
-}
-
-TEST(ParseNumber, ReadsRadixIntegersAfterAnAmpersand) {
-    EXPECT_EQ(ParseNumber("&H1F"), 31.0L);
-    EXPECT_EQ(ParseNumber("&hff zz"), 255.0L);
-    EXPECT_EQ(ParseNumber("&O17"), 15.0L);
-    EXPECT_EQ(ParseNumber("&b101"), 5.0L);
-    EXPECT_EQ(ParseNumber("&B102"), 2.0L);
-    EXPECT_EQ(ParseNumber("&HFFFFFFFFFFFFFFFF"), 18446744073709551615.0L);
-    EXPECT_EQ(ParseNumber("&H1FFFFFFFFFFFFFFFF"), 0x1FFFFFFFFFFFFFFFull);
-    EXPECT_EQ(ParseNumber("&X1"), 0.0L);
-    EXPECT_EQ(ParseNumber("&"), 0.0L);
+    const auto below1 = [](size_t zeros) { return Text(".").append(zeros, '0').append("1E10000"); };
+    EXPECT_EQ(ParseNumber(below1(5067)), ParseNumber("1E4931"));
+    EXPECT_EQ(ParseNumber(below1(5066)), 0x1p127L);
+    // 10^4932 is the largest power of ten long double holds; below it the
+    // division goes in two steps.
+    EXPECT_NEAR(static_cast<double>(ParseNumber("1E-4932") / 1e-4932L), 1.0, 1e-3);
+    EXPECT_NEAR(static_cast<double>(ParseNumber("1E-4933") / 1e-4933L), 1.0, 1e-2);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@ TEST(RightPart, TakesTheLastCharacters) {
     EXPECT_EQ(RightPart("12-06-2026", 4), "2026");
     EXPECT_EQ(RightPart("abc", 5), "abc");
     EXPECT_EQ(RightPart("abc", 3), "abc");
+    EXPECT_EQ(RightPart("abc", 1), "c");
     EXPECT_EQ(RightPart("abc", 0), "");
     EXPECT_EQ(RightPart("abc", -1), "");
 }
