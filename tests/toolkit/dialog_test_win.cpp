@@ -66,6 +66,8 @@ TEST_F(CreateDialogBoxTest, ClientAreaAndFontComeFromTheDialogFont) {
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
     EXPECT_STREQ(font.lfFaceName, L"MS Sans Serif");
     EXPECT_EQ(font.lfWeight, FW_NORMAL);
+    EXPECT_EQ(font.lfItalic, 0);
+    EXPECT_EQ(GetWindowContextHelpId(dialog), 0u);
     DestroyWindow(dialog);
 }
 

@@ -68,9 +68,15 @@ TEST_F(RunModalTest, HandlerStartsWithInitDialogThenSizeBeforeTheWindowShows) {
     EXPECT_EQ(HandledMessages({WM_INITDIALOG}).size(), 1u);
 }
 
+// WM_ACTIVATE is left to the platform, which puts the focus back on the
+// control that had it.
 TEST_F(RunModalTest, ActivationReachesTheHandlerOnlyAsNcActivate) {
     HWND dialog = CreateFullDialog();
-    Run(dialog, {Posted(kCloseWith7)});
+    g_Other = CreateWindowExW(0, L"STATIC", L"Other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                              nullptr, nullptr);
+    EXPECT_EQ(Run(dialog, {Posted(kLeaveAndComeBack)}), 7);
+    DestroyWindow(g_Other);
+    EXPECT_EQ(g_FocusAfter, 103);
     EXPECT_TRUE(HandledMessages({WM_ACTIVATE}).empty());
     EXPECT_FALSE(HandledMessages({WM_NCACTIVATE}).empty());
 }
@@ -92,7 +98,8 @@ TEST_F(RunModalTest, QuitMessageDoesNotEndTheLoop) {
 }
 
 TEST_F(RunModalTest, SystemCloseEndsTheDialogWithZeroUnlessTheHandlerKeepsIt) {
-    EXPECT_EQ(Run(CreateFullDialog(), {Posted(WM_SYSCOMMAND, SC_CLOSE)}), 0);
+    // The platform keeps the low four bits of the command for itself.
+    EXPECT_EQ(Run(CreateFullDialog(), {Posted(WM_SYSCOMMAND, SC_CLOSE | 3)}), 0);
     EXPECT_EQ(HandledMessages({WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY}),
               (std::vector<UINT>{WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY}));
 

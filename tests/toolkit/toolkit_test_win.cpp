@@ -8,6 +8,8 @@
 
 std::vector<HandlerCall> g_Calls;
 bool g_KeepOpenOnSysClose = false;
+HWND g_Other = nullptr;
+int g_FocusAfter = 0;
 
 int32_t RecordingHandler(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     g_Calls.push_back({message, wParam, lParam, IsWindowVisible(hWnd) != FALSE});
@@ -19,6 +21,13 @@ int32_t RecordingHandler(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) 
         return 5;
     case kShowMessage:
         ShowMessage("Re-entered", "Toolkit message", MB_OK);
+        return 0;
+    case kLeaveAndComeBack:
+        SetFocus(GetDlgItem(hWnd, 103));
+        SetActiveWindow(g_Other);
+        SetActiveWindow(hWnd);
+        g_FocusAfter = GetDlgCtrlID(GetFocus());
+        CloseDialog(hWnd, 7);
         return 0;
     case WM_SYSCOMMAND:
         return g_KeepOpenOnSysClose && (wParam & 0xFFF0) == SC_CLOSE ? 1 : 0;

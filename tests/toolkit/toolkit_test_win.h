@@ -25,6 +25,12 @@ constexpr UINT kCloseWith7 = WM_APP;
 constexpr UINT kAnswer5 = WM_APP + 1;
 // Posted to a running dialog: the recording handler shows a message box.
 constexpr UINT kShowMessage = WM_APP + 2;
+// Posted to a running dialog: the recording handler puts the focus on
+// control 103, activates g_Other and the dialog again, keeps the identifier
+// of the control with the focus in g_FocusAfter and closes the dialog with 7.
+constexpr UINT kLeaveAndComeBack = WM_APP + 3;
+extern HWND g_Other;
+extern int g_FocusAfter;
 
 extern std::vector<HandlerCall> g_Calls;
 extern bool g_KeepOpenOnSysClose;  // answer nonzero to SC_CLOSE

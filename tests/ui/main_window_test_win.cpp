@@ -126,12 +126,17 @@ TEST(MainWindow, CreatesItsControlsInOrderWithTheirClassStyleTextAndPlace) {
             EXPECT_EQ(c.exStyle, e.exStyle) << e.id;
             EXPECT_TRUE(EqualRect(&c.pixels, &place)) << e.id;
         }
-        // The dialog itself: 70, 70, 324 x 211 dialog units, no close box.
-        RECT client, expectedClient = {0, 0, 324, 211};
+        // The dialog itself: its client area 324 x 211 dialog units from
+        // 70, 70 on the screen, so its frame just outside; no close box.
+        RECT client, place = {70, 70, 324, 211}, border = {0, 0, 0, 0}, window;
         GetClientRect(dialog, &client);
-        MapDialogRect(dialog, &expectedClient);
-        EXPECT_EQ(client.right, expectedClient.right);
-        EXPECT_LT(client.bottom, expectedClient.bottom) << "the menu bar takes its height from the client area";
+        MapDialogRect(dialog, &place);
+        AdjustWindowRectEx(&border, GetWindowLongW(dialog, GWL_STYLE), FALSE, GetWindowLongW(dialog, GWL_EXSTYLE));
+        GetWindowRect(dialog, &window);
+        EXPECT_EQ(window.left, place.left + border.left);
+        EXPECT_EQ(window.top, place.top + border.top);
+        EXPECT_EQ(client.right, place.right);
+        EXPECT_LT(client.bottom, place.bottom) << "the menu bar takes its height from the client area";
         EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)) & ~WS_VISIBLE, 0x80C000D4u | WS_CLIPSIBLINGS);
         EXPECT_EQ(TextOf(dialog), L"Corvalin Calculator - v1.0");
         EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
@@ -217,6 +222,8 @@ TEST(MainWindow, OnlyExitAmongCommandsEndsTheWindowAndWithZero) {
               }),
               0);
     EXPECT_FALSE(IsWindow(window));
+    // Destroyed some other way, the window ends with the result it started with.
+    EXPECT_EQ(RunMainWindow([](HWND dialog) { DestroyWindow(dialog); }), 0);
 }
 
 // The platform puts the focus back too when the window is activated, so the
