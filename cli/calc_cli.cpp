@@ -104,7 +104,7 @@ std::optional<int> ParseDpi(const std::string& word) {
 
 // Why a size is not acceptable, or empty when it is.
 std::string SizeProblem(const char* name, const std::string& word) {
-    const bool negative = word.rfind('-', 0) == 0 && IsPlainDecimal(word.substr(1));
+    const bool negative = word[0] == '-' && IsPlainDecimal(word.substr(1));
     if (!negative && !IsPlainDecimal(word)) return std::string(name) + " '" + word + "' is not a number";
     const long double value = ParseNumber(word);
     if (negative || value <= 0 || value > kLargestSize) {

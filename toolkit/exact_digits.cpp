@@ -133,6 +133,7 @@ bool TryDigits(uint64_t m, int exponent2, int kept, ExactDigits& result) {
         }
     }
     std::memcpy(result.digits, low.digits, kShown);
+    result.digits[kShown] = '0';
     // Below 1 the product stands over 10^-exponent2.
     result.point = low.length + (exponent2 < 0 ? exponent2 : 0);
     if (low.up && RoundUpDigits(result.digits, kShown)) ++result.point;

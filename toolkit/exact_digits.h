@@ -3,8 +3,10 @@
 #pragma once
 
 struct ExactDigits {
-    char digits[18];  // '0' to '9', the first not '0'
-    int point;        // the value is 0.d1d2...d18 x 10^point
+    // '0' to '9', the first not '0'; a nineteenth '0' stands after them, so
+    // that rounding to any count up to 18 finds a next digit to look at.
+    char digits[19];
+    int point;  // the value is 0.d1d2...d18 x 10^point
 };
 
 // How many base-10^9 limbs the first try keeps; see FirstDigits.

@@ -54,10 +54,10 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Rounds the 18 digits to `count` by looking at the next digit alone, ties to
-// even. Returns true when the carry ran out of the first digit.
+// Rounds the 18 digits to `count` by looking at the next digit alone (at 18,
+// the '0' after them), ties to even. Returns true when the carry ran out of
+// the first digit.
 bool RoundDigits(char* digits, int count) {
-    if (count >= kMaxDigits) return false;
     const char next = digits[count];
     const bool odd = digits[count - 1] % 2 == 1;  // '0' is even
     if (next < '5' || (next == '5' && !odd)) return false;
@@ -116,26 +116,22 @@ Text TrimBlanks(const Text& text) {
     return text.substr(first, last - first + 1);
 }
 
+// The text is read up to its terminating zero, which ends a number like any
+// other character that cannot be part of one; so does a zero inside it.
 long double ParseNumber(const Text& text) {
-    const char* s = text.data();
-    const char* end = s + text.size();
-    while (s != end && IsSkippedBlank(*s)) ++s;
-    if (s == end) return 0;
+    const char* s = text.c_str();
+    while (IsSkippedBlank(*s)) ++s;
 
-    bool negative = false;
-    if (*s == '+' || *s == '-') {
-        negative = *s == '-';
-        ++s;
-    }
+    const bool negative = *s == '-';
+    if (*s == '+' || *s == '-') ++s;
 
     std::uint64_t gathered = 0;
     int gatheredCount = 0;   // G: significant digits kept, at most 18
     int wholeDigits = 0;     // W: the decimal position of the first significant digit
     bool seenPoint = false;
-    for (; s != end; ++s) {
-        char c = *s;
-        if (c == '.') {
-            if (seenPoint) break;
+    for (;; ++s) {
+        const char c = *s;
+        if (c == '.' && !seenPoint) {
             seenPoint = true;
             continue;
         }
@@ -152,16 +148,11 @@ long double ParseNumber(const Text& text) {
     }
 
     int exponent = 0;
-    if (s != end && (*s == 'E' || *s == 'e' || *s == 'D' || *s == 'd')) {
+    if (*s == 'E' || *s == 'e' || *s == 'D' || *s == 'd') {
         ++s;
-        bool negativeExponent = false;
-        if (s != end && (*s == '+' || *s == '-')) {
-            negativeExponent = *s == '-';
-            ++s;
-        }
-        for (; s != end && IsDigit(*s); ++s) {
-            exponent = std::min(exponent * 10 + (*s - '0'), kExponentCap);
-        }
+        const bool negativeExponent = *s == '-';
+        if (*s == '+' || *s == '-') ++s;
+        for (; IsDigit(*s); ++s) exponent = std::min(exponent * 10 + (*s - '0'), kExponentCap);
         if (negativeExponent) exponent = -exponent;
     }
 

@@ -39,16 +39,11 @@ BOOL CALLBACK CountWindow(HWND hwnd, LPARAM lParam) {
     return TRUE;
 }
 
-BOOL CALLBACK CountWindowAndChildren(HWND hwnd, LPARAM lParam) {
-    CountWindow(hwnd, lParam);
-    EnumChildWindows(hwnd, CountWindow, lParam);
-    return TRUE;
-}
-
-// The windows of a process: top-level ones and all their children.
+// The windows of a process, top-level ones and all their children: every
+// window is a descendant of the desktop.
 DWORD CountWindows(DWORD processId) {
     std::pair<DWORD, DWORD> count = {processId, 0};
-    EnumWindows(CountWindowAndChildren, reinterpret_cast<LPARAM>(&count));
+    EnumChildWindows(GetDesktopWindow(), CountWindow, reinterpret_cast<LPARAM>(&count));
     return count.second;
 }
 
