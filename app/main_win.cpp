@@ -38,7 +38,7 @@ int AppMain() {
         auto init = reinterpret_cast<InitCommonControlsExProc>(
             reinterpret_cast<void*>(GetProcAddress(comctl, "InitCommonControlsEx")));
         if (init) {
-            const INITCOMMONCONTROLSEX classes = {8, kLaterClasses};
+            const INITCOMMONCONTROLSEX classes = {sizeof classes, kLaterClasses};
             init(&classes);
         } else {
             InitCommonControls();
@@ -62,7 +62,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
 
     CoInitialize(nullptr);
-    const INITCOMMONCONTROLSEX classes = {8, kFirstClasses};
+    const INITCOMMONCONTROLSEX classes = {sizeof classes, kFirstClasses};
     InitCommonControlsEx(&classes);
     SetFloatingPointControl();
 

@@ -21,9 +21,8 @@ double Now() {
     return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-// The process's visible window, once it shows the first results (which the
-// baseline has from the start).
-// are in the labels.
+// The process's visible window, once its first result is in the labels
+// (the baseline shows the same text from the start).
 HWND WaitUntilShown(const PROCESS_INFORMATION& process) {
     const double deadline = Now() + 30;
     while (Now() < deadline) {
