@@ -102,9 +102,11 @@ Text FormatNumber(long double value, int digits) {
             *p++ = '.';
             p = std::copy(mantissa + 1, mantissa + n, p);
         }
+        // Here the exponent is never 0: the layouts above take every point
+        // from 0 to 1. to_chars writes the sign of a negative one.
         *p++ = 'E';
-        *p++ = point - 1 >= 0 ? '+' : '-';
-        p = std::to_chars(p, out + sizeof out, point - 1 >= 0 ? point - 1 : 1 - point).ptr;
+        if (point > 0) *p++ = '+';
+        p = std::to_chars(p, out + sizeof out, point - 1).ptr;
     }
     return Text(out, p);
 }
