@@ -69,6 +69,9 @@ TEST(ParseNumber, ClampsHugeAndTinyValues) {
     // division goes in two steps.
     EXPECT_NEAR(static_cast<double>(ParseNumber("1E-4932") / 1e-4932L), 1.0, 1e-3);
     EXPECT_NEAR(static_cast<double>(ParseNumber("1E-4933") / 1e-4933L), 1.0, 1e-2);
+    // At exactly 10^-4932 one division, which rounds 999E-4932 correctly;
+    // two steps would land one unit above.
+    EXPECT_EQ(ParseNumber("999E-4932"), 0x9.49156212a9cfc2ap-16377L);
 }
 
 }  // namespace
