@@ -81,10 +81,13 @@ fuzz: deps
 	        | grep -E 'number_of_executed_units|ERROR|SUMMARY|FormatNumber gave') || exit 1; \
 	done
 
-# The long randomised drive of the real window.
+# The long randomised drive of the real window: its figures and any failure
+# shown as they come, and CTest's verdict the target's own.
 monkey: wintests
-	cd build/$(WIN_TEST_TREE) && CORVALIN_MONKEY_ACTIONS=$(MONKEY_ACTIONS) CORVALIN_MONKEY_LEAKS=1 ctest --output-on-failure -V -R monkey \
-	    | grep -E 'monkey:|OK|FAILED|Failure|after action|tests passed'
+	cd build/$(WIN_TEST_TREE) && \
+	    { CORVALIN_MONKEY_ACTIONS=$(MONKEY_ACTIONS) CORVALIN_MONKEY_LEAKS=1 ctest --output-on-failure -V -R monkey; \
+	      echo $$? > monkey.status; } | grep --line-buffered -E 'monkey:|OK|FAILED|Failure|after action|tests passed'; \
+	    exit $$(cat monkey.status)
 
 # Micro-benchmarks of the core beside the standard library, then the
 # whole-program figures under Wine.
