@@ -68,7 +68,8 @@ sanitize: deps
 	cd build/sanitize && ctest --output-on-failure -j $(JOBS)
 
 # Each fuzz target for FUZZ_SECONDS, from the seeds in fuzz/corpus; what the
-# fuzzer learns stays in build/fuzz/corpus, crashes in build/fuzz.
+# fuzzer learns stays in build/fuzz/corpus, crashes and each target's whole
+# output in build/fuzz. A finding fails the target.
 fuzz: deps
 	CC=clang CXX=clang++ $(CONFIGURE) -B build/fuzz -DCORVALIN_FUZZ=ON -DCORVALIN_TESTS=OFF \
 	    -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -77,8 +78,9 @@ fuzz: deps
 	    mkdir -p build/fuzz/corpus/$$target; \
 	    echo "Fuzzing $$target for $(FUZZ_SECONDS) s"; \
 	    (cd build/fuzz && bin/$${target}_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	        -artifact_prefix=$$target- corpus/$$target ../../fuzz/corpus/$$target 2>&1 \
-	        | grep -E 'number_of_executed_units|ERROR|SUMMARY|FormatNumber gave') || exit 1; \
+	        -artifact_prefix=$$target- corpus/$$target ../../fuzz/corpus/$$target > $$target.log 2>&1; \
+	        status=$$?; grep -E 'number_of_executed_units|ERROR|SUMMARY|FormatNumber gave' $$target.log; \
+	        exit $$status) || exit 1; \
 	done
 
 # The long randomised drive of the real window: its figures and any failure
