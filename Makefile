@@ -79,7 +79,7 @@ fuzz: deps
 	    echo "Fuzzing $$target for $(FUZZ_SECONDS) s"; \
 	    (cd build/fuzz && bin/$${target}_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	        -artifact_prefix=$$target- corpus/$$target ../../fuzz/corpus/$$target > $$target.log 2>&1; \
-	        status=$$?; grep -E 'number_of_executed_units|ERROR|SUMMARY|FormatNumber gave' $$target.log; \
+	        status=$$?; grep -E 'number_of_executed_units|ERROR|SUMMARY|FormatNumber gave|FirstDigits with' $$target.log; \
 	        exit $$status) || exit 1; \
 	done
 

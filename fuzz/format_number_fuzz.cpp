@@ -1,6 +1,7 @@
 // FormatNumber on arbitrary finite long double bit patterns and digit counts
 // 0 to 20: one of the four layouts, at most 26 characters, and the digits of
-// the exact binary value, worked out here the slow and obvious way.
+// the exact binary value, worked out here the slow and obvious way; and
+// the digit generator's first try, with any number of kept limbs, agrees.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/exact_digits.h"
 #include "toolkit/text.h"
 
 namespace {
@@ -68,7 +70,7 @@ Big Scaled(const Big& n, uint32_t base, int exponent) {
 // The significant digits of |v| and the point, |v| = 0.digits x 10^point.
 // Only the first 19 digits matter to the rounding; when any digit after
 // them is not 0, a 1 stands for all of them.
-std::string ExactDigits(long double v, int& point) {
+std::string ExactExpansion(long double v, int& point) {
     unsigned char bytes[16] = {};
     std::memcpy(bytes, &v, 10);
     uint64_t mantissa;
@@ -193,9 +195,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if ((text[0] == '-') != std::signbit(value)) std::abort();
 
     int exactPoint = 0;
-    const std::string exact = ExactDigits(value, exactPoint);
+    const std::string exact = ExactExpansion(value, exactPoint);
     int point18 = exactPoint;
     const std::string first18 = Round(exact, 18, true, point18);
+    // However few limbs the digit generator's first try keeps, it comes to
+    // the exact digits.
+    for (int kept = 1; kept <= kFirstTryLimbs; ++kept) {
+        const ExactDigits tried = FirstDigits(value, kept);
+        if (std::string(tried.digits, 18) != first18 || tried.point != point18) {
+            std::fprintf(stderr, "FirstDigits with %d limbs gave %.18s x 10^%d; the exact digits are %s x 10^%d\n",
+                         kept, tried.digits, tried.point, first18.c_str(), point18);
+            std::abort();
+        }
+    }
     const int wanted = digits == 0 || digits > 18 ? 18 : digits;
     int point = point18;
     const std::string expected = WithoutTrailingZeros(Round(first18, static_cast<size_t>(wanted), false, point));

@@ -1,5 +1,6 @@
 #include "toolkit/exact_digits.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -9,9 +10,6 @@
 namespace {
 
 constexpr uint32_t kBase = 1000000000;
-// The longest product, a 64-bit mantissa times 5^16445 (the smallest
-// denormal's), has 11,515 digits.
-constexpr int kAllLimbs = 1280;
 constexpr int kShown = 18;
 constexpr int kRead = kShown + 1;
 
@@ -31,8 +29,34 @@ uint32_t PowerOfFive(int exponent) {
     return power;
 }
 
-// n x factor, then the lowest limbs dropped until at most `kept` are left.
-void MultiplyBy(Limbs& n, uint32_t factor, int kept) {
+// The bound MultiplyBy keeps below: under it, the bound times any factor
+// fits in 64 bits, and so does Add of the bound to a limb.
+constexpr uint64_t kLargestError = uint64_t{1} << 62;
+
+// Drops the lowest limb. What is dropped and the error so far are below
+// kBase and error in units of that limb, so below error / kBase + 2 in units
+// of the limb above it.
+void DropLowestLimb(Limbs& n) {
+    n.error = n.error / kBase + 2;
+    std::memmove(n.limb, n.limb + 1, sizeof n.limb[0] * static_cast<size_t>(--n.count));
+    ++n.dropped;
+}
+
+// n x factor, then the lowest limbs dropped until at most `kept` are left;
+// false when the bound on what was dropped cannot be kept in 64 bits.
+//
+// The bound is counted in units of the lowest limb: it grows with each
+// factor and shrinks by kBase with each limb dropped, so with factors above
+// kBase it climbs through long runs of steps, and a product of it would
+// wrap round to a small number that accepts digits the dropped limbs could
+// change. A limb more is dropped before that (the kept limbs hold far more
+// digits than the eighteen need); with one limb left, the first try gives
+// up and the full product, which drops nothing, decides.
+bool MultiplyBy(Limbs& n, uint32_t factor, int kept) {
+    while (n.error > kLargestError / factor) {
+        if (n.count == 1) return false;
+        DropLowestLimb(n);
+    }
     uint64_t carry = 0;
     for (int i = 0; i < n.count; ++i) {
         const uint64_t product = uint64_t{n.limb[i]} * factor + carry;
@@ -41,27 +65,25 @@ void MultiplyBy(Limbs& n, uint32_t factor, int kept) {
     }
     for (; carry != 0; carry /= kBase) n.limb[n.count++] = static_cast<uint32_t>(carry % kBase);
     n.error *= factor;
-    while (n.count > kept) {
-        // What is dropped and the error so far are below kBase and error in
-        // units of the lowest limb, so below error / kBase + 2 in units of
-        // the limb above it.
-        n.error = n.error / kBase + 2;
-        std::memmove(n.limb, n.limb + 1, sizeof n.limb[0] * static_cast<size_t>(--n.count));
-        ++n.dropped;
-    }
+    while (n.count > kept) DropLowestLimb(n);
+    return true;
 }
 
 // m x 2^exponent2, or m x 5^-exponent2 when the exponent is negative, in
-// factors that keep every limb product within 64 bits.
-void Scale(Limbs& n, int exponent2, int kept) {
+// factors that keep every limb product within 64 bits; false when
+// MultiplyBy gave up.
+bool Scale(Limbs& n, int exponent2, int kept) {
     if (exponent2 >= 0) {
-        for (; exponent2 >= 31; exponent2 -= 31) MultiplyBy(n, uint32_t{1} << 31, kept);
-        MultiplyBy(n, uint32_t{1} << exponent2, kept);
-    } else {
-        int fives = -exponent2;
-        for (; fives >= 13; fives -= 13) MultiplyBy(n, PowerOfFive(13), kept);
-        MultiplyBy(n, PowerOfFive(fives), kept);
+        for (; exponent2 >= 31; exponent2 -= 31) {
+            if (!MultiplyBy(n, uint32_t{1} << 31, kept)) return false;
+        }
+        return MultiplyBy(n, uint32_t{1} << exponent2, kept);
     }
+    int fives = -exponent2;
+    for (; fives >= 13; fives -= 13) {
+        if (!MultiplyBy(n, PowerOfFive(13), kept)) return false;
+    }
+    return MultiplyBy(n, PowerOfFive(fives), kept);
 }
 
 void Add(Limbs& n, uint64_t amount) {
@@ -76,6 +98,25 @@ void Add(Limbs& n, uint64_t amount) {
 // The nine digits of a limb, leading zeros included.
 void WriteLimb(char* out, uint32_t limb) {
     for (int i = 8; i >= 0; --i, limb /= 10) out[i] = static_cast<char>('0' + limb % 10);
+}
+
+// Whether digits ending in `last` round up when `next` follows them, and
+// after it digits that are not all 0 when `rest`: to nearest, ties to even.
+bool RoundsUp(char last, char next, bool rest) {
+    return next > '5' || (next == '5' && (rest || last % 2 == 1));  // '0' is even
+}
+
+// Adds one to the last of `count` digits, carrying to the left; true when
+// the carry ran out of the first, which leaves 1 and zeros.
+bool RoundUpDigits(char* digits, int count) {
+    int i = count - 1;
+    while (i >= 0 && digits[i] == '9') digits[i--] = '0';
+    if (i >= 0) {
+        ++digits[i];
+        return false;
+    }
+    digits[0] = '1';
+    return true;
 }
 
 struct Reading {
@@ -106,9 +147,7 @@ Reading Read(const Limbs& n) {
     }
     for (int i = written - skip; i < kRead; ++i) r.digits[i] = '0';
     for (; next >= 0; --next) rest = rest || n.limb[next] != 0;
-    const char after = r.digits[kShown];
-    const bool odd = r.digits[kShown - 1] % 2 == 1;  // '0' is even
-    r.up = after > '5' || (after == '5' && (rest || odd));
+    r.up = RoundsUp(r.digits[kShown - 1], r.digits[kShown], rest);
     return r;
 }
 
@@ -120,7 +159,7 @@ bool TryDigits(uint64_t m, int exponent2, int kept, ExactDigits& result) {
     n.dropped = 0;
     n.error = 0;
     for (; m != 0; m /= kBase) n.limb[n.count++] = static_cast<uint32_t>(m % kBase);
-    Scale(n, exponent2, kept);
+    if (!Scale(n, exponent2, kept)) return false;
 
     const Reading low = Read(n);
     if (n.error != 0) {
@@ -134,6 +173,7 @@ bool TryDigits(uint64_t m, int exponent2, int kept, ExactDigits& result) {
     }
     std::memcpy(result.digits, low.digits, kShown);
     result.digits[kShown] = '0';
+    result.count = kShown;
     // Below 1 the product stands over 10^-exponent2.
     result.point = low.length + (exponent2 < 0 ? exponent2 : 0);
     if (low.up && RoundUpDigits(result.digits, kShown)) ++result.point;
@@ -141,17 +181,6 @@ bool TryDigits(uint64_t m, int exponent2, int kept, ExactDigits& result) {
 }
 
 }  // namespace
-
-bool RoundUpDigits(char* digits, int count) {
-    int i = count - 1;
-    while (i >= 0 && digits[i] == '9') digits[i--] = '0';
-    if (i >= 0) {
-        ++digits[i];
-        return false;
-    }
-    digits[0] = '1';
-    return true;
-}
 
 ExactDigits FirstDigits(long double value, int keptLimbs) {
     const long double magnitude = std::fabs(value);
@@ -169,7 +198,19 @@ ExactDigits FirstDigits(long double value, int keptLimbs) {
     const int zeros = std::countr_zero(m);
     m >>= zeros;
     exponent2 += zeros;
+    // Each try that leaves the rounding open is followed by one with twice
+    // the limbs; with all of them nothing is dropped, and that try settles.
     ExactDigits result;
-    if (!TryDigits(m, exponent2, keptLimbs, result)) TryDigits(m, exponent2, kAllLimbs, result);
+    for (int kept = keptLimbs; !TryDigits(m, exponent2, kept, result);) kept = std::min(2 * kept, kAllLimbs);
     return result;
+}
+
+ExactDigits RoundedDigits(long double value, int count) {
+    ExactDigits shown = FirstDigits(value);
+    if (RoundsUp(shown.digits[count - 1], shown.digits[count], false) && RoundUpDigits(shown.digits, count)) {
+        ++shown.point;
+    }
+    shown.count = count;
+    while (shown.digits[shown.count - 1] == '0') --shown.count;  // the first digit is never 0
+    return shown;
 }

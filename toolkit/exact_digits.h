@@ -1,27 +1,37 @@
-// The first 18 significant decimal digits of a binary floating-point value,
-// from its exact value and correctly rounded (ties to even).
+// The significant decimal digits of a binary floating-point value: the first
+// 18 of its exact value, correctly rounded (ties to even), and those rounded
+// again to the count a number is shown with.
 #pragma once
 
 struct ExactDigits {
-    // '0' to '9', the first not '0'; a nineteenth '0' stands after them, so
-    // that rounding to any count up to 18 finds a next digit to look at.
+    // '0' to '9', the first not '0'; a '0' stands after the last of the 18,
+    // so that rounding to any count up to 18 finds a next digit to look at.
     char digits[19];
-    int point;  // the value is 0.d1d2...d18 x 10^point
+    int count;  // how many digits stand
+    int point;  // the value is 0.d1d2...dcount x 10^point
 };
 
 // How many base-10^9 limbs the first try keeps; see FirstDigits.
 constexpr int kFirstTryLimbs = 6;
+// Enough limbs that nothing is ever dropped: the longest product, a 64-bit
+// mantissa times 5^16445 (the smallest denormal's), has 11,515 digits.
+constexpr int kAllLimbs = 1280;
 
-// `value` is finite and not 0; its sign is ignored. The value is its
-// mantissa times a power of 2, that is an integer times a power of 2 or a
-// power of 5 over the same power of 10; the product is formed in base 10^9.
-// A first try keeps only the leading `keptLimbs` limbs and a bound on what
-// it dropped, which settles the rounding unless the digits after the 18th lie
-// within that bound of a rounding boundary; then the product is formed again
-// in full. Single-precision values and the like never need more than a few
-// limbs.
+// The first 18 digits of `value`, which is finite and not 0; its sign is
+// ignored. The value is its mantissa times a power of 2, that is an integer
+// times a power of 2 or a power of 5 over the same power of 10; the product
+// is formed in base 10^9. A first try keeps at most the leading `keptLimbs`
+// limbs and a bound on what it dropped, which settles the rounding unless
+// the digits after the 18th lie within that bound of a rounding boundary;
+// then the product is formed again with twice the limbs, and so on up to
+// all of them, where nothing is dropped. Whatever `keptLimbs` is, the digits
+// are those of the full product; the count only decides how often the first
+// try settles them (with the default, for every value tried).
 ExactDigits FirstDigits(long double value, int keptLimbs = kFirstTryLimbs);
 
-// Adds one to the last of `count` digits, carrying to the left; true when
-// the carry ran out of the first, which leaves 1 and zeros.
-bool RoundUpDigits(char* digits, int count);
+// The digits `value` is shown with for `count` significant digits (1 to 18):
+// the first 18 rounded to `count` by looking at the next digit alone (ties
+// to even; a carry out of the first digit leaves 1 and raises the point),
+// then trailing zeros dropped. Digits after the next one are never
+// consulted: with 7, digits 1234566569... keep 1234566.
+ExactDigits RoundedDigits(long double value, int count);

@@ -54,16 +54,6 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// Rounds the 18 digits to `count` by looking at the next digit alone (at 18,
-// the '0' after them), ties to even. Returns true when the carry ran out of
-// the first digit.
-bool RoundDigits(char* digits, int count) {
-    const char next = digits[count];
-    const bool odd = digits[count - 1] % 2 == 1;  // '0' is even
-    if (next < '5' || (next == '5' && !odd)) return false;
-    return RoundUpDigits(digits, count);
-}
-
 }  // namespace
 
 Text FormatNumber(long double value, int digits) {
@@ -73,14 +63,11 @@ Text FormatNumber(long double value, int digits) {
 
     const int wanted = digits <= 0 ? kMaxDigits : std::min(digits, kMaxDigits);
 
-    // The first 18 digits of the exact binary value, correctly rounded:
-    // value = 0.d1d2d3... x 10^point.
-    ExactDigits exact = FirstDigits(value);
-    char* const mantissa = exact.digits;
-    int point = exact.point;
-    if (RoundDigits(mantissa, wanted)) ++point;
-    int n = wanted;
-    while (mantissa[n - 1] == '0') --n;  // the first digit is never 0
+    // value = 0.d1d2...dn x 10^point, n at most `wanted`.
+    const ExactDigits shown = RoundedDigits(value, wanted);
+    const char* const mantissa = shown.digits;
+    const int n = shown.count;
+    const int point = shown.point;
 
     char out[32];
     char* p = out;

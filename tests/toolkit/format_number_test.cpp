@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <random>
+#include <vector>
 
 #include "toolkit/exact_digits.h"
 #include "toolkit/text.h"
@@ -84,9 +87,8 @@ TEST(FormatNumber, TakesEighteenDigitsOfTheExactBinaryValue) {
     EXPECT_EQ(Shown(0.1f, 9), ".100000001");
 }
 
-// A first try that keeps fewer limbs than the product has must come to the
-// same digits, by itself or by trying again in full.
-TEST(FirstDigits, AgreeHoweverFewLimbsTheFirstTryKeeps) {
+// The full product's digits, worked out with exact fractions.
+TEST(FirstDigits, AreThoseOfTheExactValue) {
     const std::pair<long double, const char*> values[] = {
         {0x1p64L, "184467440737095516"},          {0x1p100L, "126765060022822940"},
         {12345678901234567850.0L, "123456789012345678"}, {12345678901234567950.0L, "123456789012345680"},
@@ -96,15 +98,48 @@ TEST(FirstDigits, AgreeHoweverFewLimbsTheFirstTryKeeps) {
         // lowest limb.
         {0x80000000000000d5p-15L, "281474976710656007"},
         // 163840000149685946 5 000000000 1455...: three limbs keep a tie
-        // that is not one; only the full product tells.
+        // that is not one.
         {0x80000001f6433fbdp-49L, "163840000149685947"},
         // The largest denormal: the longest product there is.
-        {0xfffffffffffffffep-16446L, "336210314311209351"}};
-    for (int kept : {1, 2, 3, kFirstTryLimbs}) {
-        for (const auto& [value, digits] : values) {
-            const ExactDigits exact = FirstDigits(value, kept);
-            // with the '0' that stands after the eighteen
-            EXPECT_EQ(std::string(exact.digits, 19), std::string(digits) + '0') << kept;
+        {0xfffffffffffffffep-16446L, "336210314311209351"},
+        // 1.447379073146129793506...E+3710: a bound that outgrew 64 bits
+        // once let three limbs settle on ...978.
+        {0xeca9139aa6a62c2fp12261L, "144737907314612979"}};
+    for (const auto& [value, digits] : values) {
+        const ExactDigits exact = FirstDigits(value, kAllLimbs);
+        // with the '0' that stands after the eighteen
+        EXPECT_EQ(std::string(exact.digits, 19), std::string(digits) + '0') << digits;
+    }
+}
+
+// However few limbs the first try keeps, the digits and the point are the
+// full product's.
+TEST(FirstDigits, AgreeWithTheFullProductForEveryKeptLimbCount) {
+    std::vector<long double> values = {0xeca9139aa6a62c2fp12261L, 0x9437b0eb417386f0p-83L, 0x800000000002e198p10281L,
+                                       std::numeric_limits<long double>::denorm_min(),
+                                       std::numeric_limits<long double>::min(),
+                                       std::numeric_limits<long double>::max()};
+    for (int e = -16445; e <= 16383; e += 997) values.push_back(std::ldexp(1.0L, e));
+    for (int e = -4950; e <= 4932; e += 331) values.push_back(std::pow(10.0L, e));
+    // Every biased exponent is as likely: as many huge and tiny values as
+    // ordinary ones.
+    std::mt19937_64 random(20261208);
+    for (int i = 0; i < 3000; ++i) {
+        const uint64_t mantissa = random() | uint64_t{1} << 63;
+        const uint16_t field = static_cast<uint16_t>(1 + random() % 0x7FFE);
+        unsigned char bytes[sizeof(long double)] = {};
+        std::memcpy(bytes, &mantissa, 8);
+        std::memcpy(bytes + 8, &field, 2);
+        long double value;
+        std::memcpy(&value, bytes, sizeof value);
+        values.push_back(value);
+    }
+    for (const long double value : values) {
+        const ExactDigits full = FirstDigits(value, kAllLimbs);
+        for (int kept = 1; kept <= kFirstTryLimbs; ++kept) {
+            const ExactDigits tried = FirstDigits(value, kept);
+            ASSERT_EQ(std::string(tried.digits, 19), std::string(full.digits, 19)) << kept << " limbs, " << value;
+            ASSERT_EQ(tried.point, full.point) << kept << " limbs, " << value;
         }
     }
 }
