@@ -19,7 +19,6 @@ TEST(RightPart, TakesTheLastCharacters) {
     EXPECT_EQ(RightPart("abc", 3), "abc");
     EXPECT_EQ(RightPart("abc", 1), "c");
     EXPECT_EQ(RightPart("abc", 0), "");
-    EXPECT_EQ(RightPart("abc", -1), "");
 }
 
 TEST(CharText, MakesOneByteFromTheLowBits) {
@@ -28,21 +27,6 @@ TEST(CharText, MakesOneByteFromTheLowBits) {
     Text zero = CharText(0);
     EXPECT_EQ(zero.size(), 1u);
     EXPECT_EQ(zero[0], '\0');
-}
-
-TEST(Concat, JoinsLeftThenRight) {
-    EXPECT_EQ(Concat("", "x"), "x");
-    EXPECT_EQ(Concat("x", ""), "x");
-    EXPECT_EQ(Concat(Concat("Corvalin Calculator", " - "), "v1.0"), "Corvalin Calculator - v1.0");
-    EXPECT_EQ(Concat(Text("a\0b", 3), "c"), Text("a\0bc", 4));
-}
-
-TEST(TextEquals, ComparesLengthAndEveryByte) {
-    EXPECT_TRUE(TextEquals("2026", "2026"));
-    EXPECT_FALSE(TextEquals("2026", "2026 "));
-    EXPECT_FALSE(TextEquals("abc", "ABC"));
-    EXPECT_FALSE(TextEquals(Text("a\0b", 3), Text("a\0c", 3)));
-    EXPECT_TRUE(TextEquals("", ""));
 }
 
 }  // namespace
