@@ -41,11 +41,8 @@ TEST(Calculator, HelpViewerComesFromTheSystemNeverFromBesideTheProgram) {
     const std::wstring program = folder.Copy(L"CorvalinCalc.exe");
     ASSERT_FALSE(folder.Copy(L"planted_hhctrl.dll", L"hhctrl.ocx").empty());
     ASSERT_FALSE(folder.Copy(L"Corvalin Calculator.chm").empty());
-    const wchar_t* const overrides = L"Software\\Wine\\DllOverrides";
-    ScopeExit restore([&] { RegDeleteKeyValueW(HKEY_CURRENT_USER, overrides, L"hhctrl.ocx"); });
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, overrides, L"hhctrl.ocx", REG_SZ, L"native,builtin",
-                              sizeof L"native,builtin"),
-              ERROR_SUCCESS);
+    const ScopedRegistryValue preferFile(L"Software\\Wine\\DllOverrides", L"hhctrl.ocx", L"native,builtin");
+    ASSERT_TRUE(preferFile.set());
 
     RunningCalculator calc(L"", SW_SHOWNORMAL, program);
     ASSERT_NE(calc.window(), nullptr);

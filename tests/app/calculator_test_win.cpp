@@ -4,8 +4,6 @@
 
 #include "support/golden_table.h"
 #include "support/calculator_driver_win.h"
-#include "toolkit/platform_text_win.h"
-#include "ui/about_text.h"
 #include "ui/ids.h"
 
 namespace {
@@ -28,7 +26,7 @@ TEST(Calculator, KeyboardMovesThroughTheTabStopsAndChoosesSizes) {
     calc.Click(IDC_BAR_STANDARD);
     // Typing a digit in a list picks the next size starting with it.
     PostMessageW(calc.control(IDC_WIDTH_LIST), WM_CHAR, L'1', 1);
-    EXPECT_TRUE(WaitUntil([&] { return TextOf(calc.control(IDC_REGULAR_WIDTH)) == L"12.5"; }));
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(calc.control(IDC_REGULAR_WIDTH)) == L"12.5"; }));
     EXPECT_EQ(SelectedEntry(calc.control(IDC_WIDTH_LIST)), L"10");
     EXPECT_EQ(calc.ResultLabels(), ExpectedLabels(BarType::Standard125, "10", "8"));
 }
@@ -65,7 +63,7 @@ TEST(Calculator, EscapeAndEnterLeaveTheWindowOpenAndASentExitEndsWithZero) {
     calc.PressKey(VK_RETURN);
     EXPECT_TRUE(calc.Choose(IDC_WIDTH_LIST, L"9"));  // sent: it comes after the keys
     EXPECT_TRUE(IsWindow(calc.window()));
-    EXPECT_EQ(TextOf(calc.control(IDC_REGULAR_WIDTH)), L"11.5");
+    EXPECT_EQ(WindowText(calc.control(IDC_REGULAR_WIDTH)), L"11.5");
     // Sent from here, Exit destroys the window inside the calculator's wait
     // for messages, with none of its own to follow.
     calc.Command(IDM_EXIT);
@@ -89,8 +87,8 @@ TEST(Calculator, ArgumentsAndAMinimisedStartChangeNothing) {
 
 std::vector<std::wstring> Buttons(HWND box) {
     std::vector<std::wstring> buttons;
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (ClassOf(child) == L"Button") buttons.push_back(std::to_wstring(GetDlgCtrlID(child)) + L" " + TextOf(child));
+    for (HWND child : ChildWindows(box)) {
+        if (ClassName(child) == L"Button") buttons.push_back(std::to_wstring(GetDlgCtrlID(child)) + L" " + WindowText(child));
     }
     return buttons;
 }
@@ -102,8 +100,14 @@ TEST(Calculator, AboutBoxShowsTheCaptionNoticeAndMakerAndExitWaitsForIt) {
     HWND about = calc.WaitForWindow(L"#32770", kCaption, calc.window());
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(GetWindow(about, GW_OWNER), nullptr);
-    const Text expected = BuildAboutText("Corvalin Calculator - v1.0", CurrentDateText());
-    EXPECT_EQ(TextOf(GetDlgItem(about, 0xFFFF)), ToWideText(expected));
+    // This year, by the platform's clock, is never the first one.
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    EXPECT_EQ(WindowText(GetDlgItem(about, 0xFFFF)), L"Corvalin Calculator - v1.0\r"
+                                                     L"Copyright (c) 2017-" + std::to_wstring(now.wYear) +
+                                                     L" Maplestead, Inc.\r"
+                                                     L"Corvalin is a product line of Maplestead, Inc.\r"
+                                                     L"www.maplestead.example");
     EXPECT_EQ(Buttons(about), std::vector<std::wstring>{L"1 OK"});
 
     // The main window stays usable, and a second About opens a second box.
@@ -140,16 +144,11 @@ TEST(Calculator, ContentsOpensTheHelpViewerOwnedByTheWindow) {
 // reports the given Windows version.
 void WithWindowsVersion(const std::wstring& version, const std::function<void(const std::wstring&)>& body) {
     const std::wstring name = L"CorvalinCalc-" + version + L".exe";
-    const std::wstring key = L"Software\\Wine\\AppDefaults\\" + name;
     const std::wstring copy = ProgramPath(name.c_str());
-    ScopeExit cleanUp([&] {
-        RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
-        DeleteFileW(copy.c_str());
-    });
+    ScopeExit remove([&] { DeleteFileW(copy.c_str()); });
     ASSERT_TRUE(CopyFileW(ProgramPath(L"CorvalinCalc.exe").c_str(), copy.c_str(), FALSE));
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Version", REG_SZ, version.c_str(),
-                              static_cast<DWORD>((version.size() + 1) * sizeof(wchar_t))),
-              ERROR_SUCCESS);
+    const ScopedRegistryValue reported(L"Software\\Wine\\AppDefaults\\" + name, L"Version", version);
+    ASSERT_TRUE(reported.set());
     body(copy);
 }
 
@@ -182,7 +181,7 @@ TEST(Calculator, RefusesPlatformsOutsideTheNtFamily) {
         EXPECT_EQ(calc.window(), nullptr);
         HWND box = calc.WaitForWindow(L"#32770", nullptr);
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), L"Win98 No Support");
+        EXPECT_EQ(WindowText(GetDlgItem(box, 0xFFFF)), L"Win98 No Support");
         SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
         EXPECT_EQ(calc.WaitForExit(), 255u);
     });

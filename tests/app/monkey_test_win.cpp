@@ -31,20 +31,17 @@ struct Usage {
     SIZE_T privateKb;
 };
 
-BOOL CALLBACK CountWindow(HWND hwnd, LPARAM lParam) {
-    auto* count = reinterpret_cast<std::pair<DWORD, DWORD>*>(lParam);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(hwnd, &processId);
-    if (processId == count->first) ++count->second;
-    return TRUE;
-}
-
-// The windows of a process, top-level ones and all their children: every
-// window is a descendant of the desktop.
+// The windows of a process: its top-level ones and all their descendants.
 DWORD CountWindows(DWORD processId) {
-    std::pair<DWORD, DWORD> count = {processId, 0};
-    EnumChildWindows(GetDesktopWindow(), CountWindow, reinterpret_cast<LPARAM>(&count));
-    return count.second;
+    std::vector<HWND> pending = TopLevelWindows(processId);
+    DWORD count = 0;
+    while (!pending.empty()) {
+        const std::vector<HWND> children = ChildWindows(pending.back());
+        pending.pop_back();
+        ++count;
+        pending.insert(pending.end(), children.begin(), children.end());
+    }
+    return count;
 }
 
 // Wine reports no memory figures for another process; under Wine the Unix

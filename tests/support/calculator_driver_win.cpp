@@ -12,44 +12,6 @@ std::wstring ProgramPath(const wchar_t* name) {
     return folder.substr(0, folder.find_last_of(L"\\/") + 1) + name;
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > timeoutMs) return false;
-        Sleep(10);
-    }
-    return true;
-}
-
-namespace {
-
-struct WindowSearch {
-    DWORD processId;
-    const wchar_t* className;
-    const wchar_t* title;
-    HWND other;
-    HWND found;
-};
-
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM lParam) {
-    auto* search = reinterpret_cast<WindowSearch*>(lParam);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(hwnd, &processId);
-    if (processId != search->processId || hwnd == search->other || !IsWindowVisible(hwnd)) return TRUE;
-    if (search->className && ClassOf(hwnd) != search->className) return TRUE;
-    if (search->title && TextOf(hwnd) != search->title) return TRUE;
-    search->found = hwnd;
-    return FALSE;
-}
-
-}  // namespace
-
-HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title, HWND other) {
-    WindowSearch search = {processId, className, title, other, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 RunningCalculator::RunningCalculator(const std::wstring& arguments, WORD showCommand, const std::wstring& program,
                                      const std::wstring& workingDirectory) {
     STARTUPINFOW startup = {};
@@ -65,10 +27,8 @@ RunningCalculator::RunningCalculator(const std::wstring& arguments, WORD showCom
     }
     // The first window it shows is the main window, unless it refused to start.
     HWND first = WaitForWindow(nullptr, nullptr);
-    window_ = first && TextOf(first) == kCaption ? first : nullptr;
-    for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        controls_[GetDlgCtrlID(child)] = child;
-    }
+    window_ = first && WindowText(first) == kCaption ? first : nullptr;
+    for (HWND child : ChildWindows(window_)) controls_[GetDlgCtrlID(child)] = child;
 }
 
 RunningCalculator::~RunningCalculator() {
@@ -134,15 +94,11 @@ void RunningCalculator::PressKey(WPARAM key) const {
     PostMessageW(target, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
 }
 
-// A label's text is its window name, which another process reads without a
-// round trip through the calculator's message loop.
 std::vector<std::wstring> ResultLabels(const std::function<HWND(int)>& control) {
     std::vector<std::wstring> labels;
     for (int id : {IDC_REGULAR_WIDTH, IDC_REGULAR_LENGTH, IDC_STAPLE_WIDTH, IDC_STAPLE_LENGTH, IDC_REGULAR_SHEET,
                    IDC_STAPLE_SHEET, IDC_REGULAR_ROLL, IDC_STAPLE_ROLL}) {
-        wchar_t text[64] = L"";
-        GetWindowTextW(control(id), text, 64);
-        labels.push_back(text);
+        labels.push_back(WindowText(control(id)));
     }
     return labels;
 }
@@ -153,41 +109,6 @@ std::vector<std::wstring> RunningCalculator::ResultLabels() const {
 
 bool RunningCalculator::IsChecked(int id) const {
     return SendMessageW(control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-std::wstring TextOf(HWND hwnd) {
-    wchar_t text[512] = L"";
-    SendMessageW(hwnd, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-std::wstring ClassOf(HWND hwnd) {
-    wchar_t name[64] = L"";
-    GetClassNameW(hwnd, name, 64);
-    return name;
-}
-
-std::vector<std::wstring> ListEntries(HWND list) {
-    std::vector<std::wstring> entries;
-    LRESULT count = SendMessageW(list, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        wchar_t entry[64] = L"";
-        SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry));
-        entries.push_back(entry);
-    }
-    return entries;
-}
-
-LRESULT IndexOfEntry(HWND list, const std::wstring& entry) {
-    return SendMessageW(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
-}
-
-std::wstring SelectedEntry(HWND list) {
-    LRESULT index = SendMessageW(list, CB_GETCURSEL, 0, 0);
-    if (index == CB_ERR) return L"<none>";
-    wchar_t entry[64] = L"";
-    SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(entry));
-    return entry;
 }
 
 std::wstring Wide(const Text& text) {

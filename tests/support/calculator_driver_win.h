@@ -11,32 +11,12 @@
 #include <vector>
 
 #include "calc/wrap.h"
+#include "support/windows_win.h"
 
-constexpr DWORD kDeadlineMs = 15000;
 extern const wchar_t* const kCaption;
 
 // A file beside the running program.
 std::wstring ProgramPath(const wchar_t* name);
-
-// Polls until the condition holds or the deadline passes.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = kDeadlineMs);
-
-// A visible top-level window of the process, other than `other`, with the
-// class and title (null matches any).
-HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title, HWND other = nullptr);
-
-// Runs a clean-up when the scope ends, also when an assertion leaves early:
-// the Wine prefix outlives the run.
-class ScopeExit {
-public:
-    explicit ScopeExit(std::function<void()> cleanUp) : cleanUp_(std::move(cleanUp)) {}
-    ~ScopeExit() { cleanUp_(); }
-    ScopeExit(const ScopeExit&) = delete;
-    ScopeExit& operator=(const ScopeExit&) = delete;
-
-private:
-    std::function<void()> cleanUp_;
-};
 
 // Selects an entry of a list as the mouse would and tells the window; false
 // when the list has no such entry.
@@ -86,12 +66,6 @@ private:
     std::map<int, HWND> controls_;
 };
 
-std::wstring TextOf(HWND hwnd);
-std::wstring ClassOf(HWND hwnd);
-std::vector<std::wstring> ListEntries(HWND list);
-// Where an entry first stands in a list, or CB_ERR.
-LRESULT IndexOfEntry(HWND list, const std::wstring& entry);
-std::wstring SelectedEntry(HWND list);
 std::wstring Wide(const Text& text);
 std::vector<std::wstring> Wide(const std::vector<Text>& texts);
 // The labels the golden table gives for a bar and two offered sizes.

@@ -141,12 +141,11 @@ TEST_F(RunModalTest, MessagesSentFromAnotherThreadAreAnsweredAndCanEndTheDialog)
     LRESULT answer = 0;
     bool nudged = false;
     std::thread sender([&] {
-        while (!IsWindowVisible(dialog)) Sleep(1);
+        WaitUntil([&] { return IsWindowVisible(dialog) != FALSE; });
         answer = SendMessageW(dialog, kAnswer5, 0, 0);
         SendMessageW(dialog, kCloseWith7, 0, 0);
         // A loop that missed the end would sleep until a message of its own.
-        for (int waited = 0; !returned && waited < 5000; waited += 10) Sleep(10);
-        nudged = !returned;
+        nudged = !WaitUntil([&] { return returned.load(); }, 5000);
         if (nudged) PostThreadMessageW(loopThread, WM_NULL, 0, 0);
     });
     int32_t result = -1;
@@ -185,14 +184,12 @@ TEST_F(RunModalTest, MessageBoxFromTheHandlerSurvivesTheDialogClosingUnderIt) {
     std::atomic<bool> boxSeen = false;
     std::thread user([&] {
         HWND box = nullptr;
-        for (int waited = 0; !box && waited < 10000; waited += 10) {
-            box = FindWindowW(L"#32770", L"Toolkit message");
-            Sleep(10);
-        }
-        boxSeen = box != nullptr;
+        boxSeen = WaitUntil([&] {
+            return (box = FindProcessWindow(GetCurrentProcessId(), L"#32770", L"Toolkit message")) != nullptr;
+        });
         // Exit while the box is open: the dialog goes inside the box's loop.
         PostMessageW(dialog, kCloseWith7, 0, 0);
-        while (IsWindow(dialog)) Sleep(1);
+        WaitUntil([&] { return !IsWindow(dialog); });
         PostMessageW(box, WM_COMMAND, IDOK, 0);
     });
     EXPECT_EQ(Run(dialog, {Posted(kShowMessage)}), 7);

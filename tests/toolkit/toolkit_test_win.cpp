@@ -50,22 +50,6 @@ HWND CreateTestDialog(const char* caption) {
     return CreateDialogBox(1, nullptr, 20, 20, 200, 120, 0, 0, caption);
 }
 
-std::wstring WindowText(HWND hwnd) {
-    wchar_t text[1024] = L"";
-    GetWindowTextW(hwnd, text, 1024);
-    return text;
-}
-
-std::wstring ClassName(HWND hwnd) {
-    wchar_t name[64] = L"";
-    GetClassNameW(hwnd, name, 64);
-    return name;
-}
-
-LONG Style(HWND hwnd) {
-    return GetWindowLongW(hwnd, GWL_STYLE);
-}
-
 void ToolkitTest::SetUp() {
     g_Calls.clear();
     g_KeepOpenOnSysClose = false;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/windows_win.h"
 #include "toolkit/window_records_win.h"
 
 struct HandlerCall {
@@ -43,10 +44,6 @@ std::vector<UINT> HandledMessages(std::initializer_list<UINT> wanted);
 
 // A hidden toolkit dialog in dialog units, default style, no owner.
 HWND CreateTestDialog(const char* caption = "Toolkit test");
-
-std::wstring WindowText(HWND hwnd);
-std::wstring ClassName(HWND hwnd);
-LONG Style(HWND hwnd);
 
 // Every test leaves the registry as it found it: empty, with no release of
 // a record that was not there.

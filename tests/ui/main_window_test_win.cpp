@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <string>
+#include <tuple>
 
 #include "support/calculator_driver_win.h"
 #include "support/golden_table.h"
@@ -66,79 +68,112 @@ LRESULT CALLBACK RecordCreation(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-TEST(MainWindow, CreatesItsControlsInOrderWithTheirClassStyleTextAndPlace) {
-    // The identifiers as numbers: they are part of what the window is.
-    struct Control {
+bool Inside(const RECT& inner, const RECT& outer) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+// The rectangle in dialog units whose edges the platform maps to these
+// pixels: each edge is mapped on its own, so each comes back exactly.
+RECT Units(HWND dialog, const RECT& pixels) {
+    RECT base = {0, 0, 4, 8};
+    MapDialogRect(dialog, &base);
+    const auto back = [](LONG edge, LONG basePixels, int units) {
+        LONG unit = MulDiv(edge, units, basePixels);
+        while (MulDiv(unit, basePixels, units) < edge) ++unit;
+        while (MulDiv(unit, basePixels, units) > edge) --unit;
+        return unit;
+    };
+    return {back(pixels.left, base.right, 4), back(pixels.top, base.bottom, 8), back(pixels.right, base.right, 4),
+            back(pixels.bottom, base.bottom, 8)};
+}
+
+// The window as a person meets it: what each control says, in the order the
+// keyboard reaches it; each result in the small frame that heads it, within
+// the frame of its wrap, the staple method's row the regular one's 50 units
+// lower; the lists in their frames; the bar options side by side.
+TEST(MainWindow, CreatesItsControlsAsAPersonReadsThem) {
+    // F a captioned group box, L a drop-down list that keeps its order, O an
+    // automatic option button, R a centred result.
+    const struct {
         int id;
-        const wchar_t* className;
+        char kind;
         const wchar_t* text;
-        int x, y, width, height;
-        DWORD style, exStyle;
-    };
-    const DWORD frame = 0x50000007, list = 0x50210003, option = 0x50010009, label = 0x50000001;
-    const Control expected[] = {
-        {1001, L"BUTTON", L"Desired Finished Size", 10, 45, 185, 50, frame, 0},
-        {1002, L"COMBOBOX", L"", 20, 70, 75, 20, list, WS_EX_CLIENTEDGE},
-        {1003, L"BUTTON", L"Width (in)", 15, 60, 85, 30, frame, 0},
-        {1004, L"BUTTON", L"Length (in)", 105, 60, 85, 30, frame, 0},
-        {1005, L"COMBOBOX", L"", 110, 70, 75, 15, list, WS_EX_CLIENTEDGE},
-        {1011, L"BUTTON", L"Bar Type", 10, 5, 300, 40, frame, 0},
-        {1012, L"BUTTON", L"Corvalin 1.25\"", 20, 20, 75, 10, option, 0},
-        {1013, L"BUTTON", L"Corvalin Pro 1.75\"", 105, 15, 85, 20, option, 0},
-        {1014, L"BUTTON", L"Regular Wrap Minimum Canvas Size", 15, 100, 295, 45, frame, 0},
-        {1015, L"BUTTON", L"Staple Method Minimum Canvas Size", 15, 150, 295, 45, frame, 0},
-        {1016, L"BUTTON", L"Width (in)", 20, 110, 55, 30, frame, 0},
-        {1017, L"BUTTON", L"Width (in)", 20, 160, 55, 30, frame, 0},
-        {1018, L"BUTTON", L"Length (in)", 80, 110, 55, 30, frame, 0},
-        {1019, L"BUTTON", L"Length (in)", 80, 160, 55, 30, frame, 0},
-        {1020, L"STATIC", L"9", 25, 120, 45, 15, label, 0},
-        {1021, L"STATIC", L"9", 25, 170, 45, 15, label, 0},
-        {1022, L"STATIC", L"9", 85, 120, 45, 15, label, 0},
-        {1023, L"STATIC", L"9", 85, 170, 45, 15, label, 0},
-        {1024, L"BUTTON", L"Standard Sheet (in x in)", 145, 110, 85, 30, frame, 0},
-        {1025, L"BUTTON", L"Standard Sheet (in x in)", 145, 160, 85, 30, frame, 0},
-        {1026, L"STATIC", L"", 150, 120, 75, 15, label, 0},
-        {1027, L"STATIC", L"", 150, 170, 75, 15, label, 0},
-        {1028, L"BUTTON", L"Min. Roll Width (in)", 235, 110, 70, 30, frame, 0},
-        {1029, L"BUTTON", L"Min. Roll Width (in)", 235, 160, 70, 30, frame, 0},
-        {1031, L"STATIC", L"", 240, 120, 60, 15, label, 0},
-        {1032, L"STATIC", L"", 240, 170, 60, 15, label, 0},
-        {1033, L"BUTTON", L"Pre-Notched Stretcher Bars", 200, 15, 105, 20, option, 0},
-    };
+    } expected[] = {{1001, 'F', L"Desired Finished Size"}, {1002, 'L', L""}, {1003, 'F', L"Width (in)"},
+                    {1004, 'F', L"Length (in)"}, {1005, 'L', L""}, {1011, 'F', L"Bar Type"},
+                    {1012, 'O', L"Corvalin 1.25\""}, {1013, 'O', L"Corvalin Pro 1.75\""},
+                    {1014, 'F', L"Regular Wrap Minimum Canvas Size"}, {1015, 'F', L"Staple Method Minimum Canvas Size"},
+                    {1016, 'F', L"Width (in)"}, {1017, 'F', L"Width (in)"}, {1018, 'F', L"Length (in)"},
+                    {1019, 'F', L"Length (in)"}, {1020, 'R', L"9"}, {1021, 'R', L"9"}, {1022, 'R', L"9"},
+                    {1023, 'R', L"9"}, {1024, 'F', L"Standard Sheet (in x in)"}, {1025, 'F', L"Standard Sheet (in x in)"},
+                    {1026, 'R', L""}, {1027, 'R', L""}, {1028, 'F', L"Min. Roll Width (in)"},
+                    {1029, 'F', L"Min. Roll Width (in)"}, {1031, 'R', L""}, {1032, 'R', L""},
+                    {1033, 'O', L"Pre-Notched Stretcher Bars"}};
+    const std::map<char, std::tuple<std::wstring, DWORD, DWORD>> looks = {
+        {'F', {L"BUTTON", 0x50000007, 0}}, {'O', {L"BUTTON", 0x50010009, 0}},
+        {'L', {L"COMBOBOX", 0x50210003, WS_EX_CLIENTEDGE}}, {'R', {L"STATIC", 0x50000001, 0}}};
     g_Created.clear();
     HHOOK hook = SetWindowsHookExW(WH_CBT, RecordCreation, nullptr, GetCurrentThreadId());
+    const auto unhook = [&] {
+        if (hook) UnhookWindowsHookEx(hook);
+        hook = nullptr;
+    };
+    ScopeExit unhookAlways(unhook);
     RunMainWindow([&](HWND dialog) {
-        UnhookWindowsHookEx(hook);
-        std::vector<Created> controls;
+        unhook();
+        std::map<int, RECT> place;
+        std::vector<const Created*> controls;
         for (const Created& c : g_Created) {
-            if (c.parent == dialog) controls.push_back(c);
+            if (c.parent == dialog) controls.push_back(&c);
         }
         ASSERT_EQ(controls.size(), std::size(expected));
         for (size_t i = 0; i < controls.size(); ++i) {
-            const Control& e = expected[i];
-            const Created& c = controls[i];
-            RECT place = {e.x, e.y, e.x + e.width, e.y + e.height};
-            MapDialogRect(dialog, &place);
-            EXPECT_EQ(c.id, e.id) << i;
-            EXPECT_EQ(c.className, e.className) << e.id;
-            EXPECT_EQ(c.text, e.text) << e.id;
-            EXPECT_EQ(c.style, e.style) << e.id;
-            EXPECT_EQ(c.exStyle, e.exStyle) << e.id;
-            EXPECT_TRUE(EqualRect(&c.pixels, &place)) << e.id;
+            const Created& c = *controls[i];
+            EXPECT_EQ(c.id, expected[i].id) << i;
+            EXPECT_EQ(c.text, expected[i].text) << c.id;
+            EXPECT_EQ(std::make_tuple(c.className, c.style, c.exStyle), looks.at(expected[i].kind)) << c.id;
+            place[c.id] = Units(dialog, c.pixels);
+        }
+        RECT client;
+        GetClientRect(dialog, &client);
+        const RECT clientUnits = Units(dialog, client);
+        const std::pair<int, int> within[] = {
+            {1011, 0}, {1001, 0}, {1014, 0}, {1015, 0}, {1012, 1011}, {1013, 1011}, {1033, 1011},
+            {1003, 1001}, {1004, 1001}, {1002, 1003}, {1005, 1004}, {1016, 1014}, {1018, 1014}, {1024, 1014},
+            {1028, 1014}, {1020, 1016}, {1022, 1018}, {1026, 1024}, {1031, 1028}};
+        for (const auto& [inner, outer] : within) {
+            EXPECT_TRUE(Inside(place[inner], outer ? place[outer] : clientUnits)) << inner << " in " << outer;
+        }
+        EXPECT_EQ(place[1011].bottom, place[1001].top);
+        for (int option : {1012, 1013, 1033}) {
+            EXPECT_EQ(place[option].top + place[option].bottom, 2 * 25) << "centred on y 25: " << option;
+        }
+        EXPECT_GT(place[1013].left, place[1012].right);
+        EXPECT_GT(place[1033].left, place[1013].right);
+        // Results 5 units in from their frame's left edge and 10 down; the
+        // staple row, frames and results, 50 units below the regular one.
+        const std::pair<int, int> results[] = {{1020, 1016}, {1022, 1018}, {1026, 1024}, {1031, 1028}};
+        for (const auto& [label, frame] : results) {
+            EXPECT_EQ(place[label].left - place[frame].left, 5) << label;
+            EXPECT_EQ(place[label].top - place[frame].top, 10) << label;
+        }
+        for (int regular : {1014, 1016, 1018, 1020, 1022, 1024, 1026, 1028, 1031}) {
+            RECT staple = place[regular];
+            OffsetRect(&staple, 0, 50);
+            EXPECT_TRUE(EqualRect(&place[regular == 1014 ? 1015 : regular + 1], &staple)) << regular;
         }
         // The dialog itself: its client area 324 x 211 dialog units from
         // 70, 70 on the screen, so its frame just outside; no close box.
-        RECT client, place = {70, 70, 324, 211}, border = {0, 0, 0, 0}, window;
-        GetClientRect(dialog, &client);
-        MapDialogRect(dialog, &place);
+        RECT created = {70, 70, 324, 211}, border = {0, 0, 0, 0}, window;
+        MapDialogRect(dialog, &created);
         AdjustWindowRectEx(&border, GetWindowLongW(dialog, GWL_STYLE), FALSE, GetWindowLongW(dialog, GWL_EXSTYLE));
         GetWindowRect(dialog, &window);
-        EXPECT_EQ(window.left, place.left + border.left);
-        EXPECT_EQ(window.top, place.top + border.top);
-        EXPECT_EQ(client.right, place.right);
-        EXPECT_LT(client.bottom, place.bottom) << "the menu bar takes its height from the client area";
+        EXPECT_EQ(window.left, created.left + border.left);
+        EXPECT_EQ(window.top, created.top + border.top);
+        EXPECT_EQ(client.right, created.right);
+        EXPECT_LT(client.bottom, created.bottom) << "the menu bar takes its height from the client area";
         EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)) & ~WS_VISIBLE, 0x80C000D4u | WS_CLIPSIBLINGS);
-        EXPECT_EQ(TextOf(dialog), L"Corvalin Calculator - v1.0");
+        EXPECT_EQ(WindowText(dialog), L"Corvalin Calculator - v1.0");
         EXPECT_EQ(GetWindow(dialog, GW_OWNER), nullptr);
     });
 }
