@@ -37,12 +37,28 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (c) 2017 ${MAKER}"
 !define MUI_FINISHPAGE_RUN_TEXT "Start ${NAME}"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartCalculator
 !insertmacro MUI_PAGE_LICENSE "${SOURCE}\LICENSE.txt"
+!define MUI_PAGE_CUSTOMFUNCTION_PRE SkipFolderChoiceOnUpdate
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
+
+; Setup over an existing install updates it where it is, whatever folder
+; the command line (/D=) or the folder page would choose: a second copy
+; elsewhere would be left behind by the one uninstaller the system lists.
+Function .onInit
+    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    StrCmp $0 "" +2
+        StrCpy $INSTDIR $0
+FunctionEnd
+
+Function SkipFolderChoiceOnUpdate
+    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    StrCmp $0 "" +2
+        Abort
+FunctionEnd
 
 ; The calculator starts in its own folder, where it finds its help file by
 ; its bare name.
@@ -56,7 +72,12 @@ Section "Install"
 
     ; The folders above the install folder that do not exist yet, innermost
     ; first, and whether the uninstall entries' key does: the uninstaller
-    ; removes what this install makes, and only that.
+    ; removes what this install makes, and only that. An update keeps the
+    ; first install's record: by now those folders and that key exist.
+    ClearErrors
+    ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "MadeFolders"
+    ReadRegDWORD $2 HKCU "${UNINSTALL_KEY}" "MadeUninstallKey"
+    IfErrors 0 recordKept
     StrCpy $0 "$INSTDIR"
     StrCpy $1 ""
     madeFolders:
@@ -71,6 +92,7 @@ Section "Install"
     EnumRegKey $3 HKCU "${UNINSTALL_PARENT}" 0
     IfErrors 0 +2
         StrCpy $2 1
+    recordKept:
 
     SetOutPath "$INSTDIR"
     File "${SOURCE}\CorvalinCalc.exe"
@@ -141,14 +163,22 @@ Section "Uninstall"
     StrCmp $2 1 0 +2
         DeleteRegKey /ifempty HKCU "${UNINSTALL_PARENT}"
 
-    ; This uninstaller runs from a copy in a folder of its own under the
-    ; temporary folder, which it cannot delete while it runs: a hidden
-    ; command script beside that folder deletes it as soon as this process
-    ; has ended (giving up after some thousand tries), then itself.
-    StrCmp "$EXEDIR" "$INSTDIR" done
+    ; Started as the system starts it, this uninstaller runs from the copy
+    ; it made of itself in a folder of its own under the temporary folder,
+    ; which it cannot delete while it runs: a hidden command script deletes
+    ; that copy as soon as this process has ended (giving up after some
+    ; thousand tries), then the folder if nothing else is in it, then
+    ; itself. A copy anywhere else is somebody's file, and so is anything
+    ; beside it: they stay.
+    ${GetParent} "$EXEDIR" $0
+    StrCmp "$0" "$TEMP" 0 done
+    ${GetFileName} "$EXEDIR" $0
+    StrCpy $0 "$0" 4
+    StrCmp "$0" "~nsu" 0 done
     FileOpen $0 "$TEMP\Remove ${NAME} uninstaller.cmd" w
-    FileWrite $0 '@set tries=0$\r$\n:again$\r$\n@rmdir /s /q "$EXEDIR" 2>nul$\r$\n'
-    FileWrite $0 '@if exist "$EXEDIR" if %tries% lss 20000 (set /a tries+=1 & goto again)$\r$\n@del "%~f0"$\r$\n'
+    FileWrite $0 '@set tries=0$\r$\n:again$\r$\n@del "$EXEPATH" 2>nul$\r$\n'
+    FileWrite $0 '@if exist "$EXEPATH" if %tries% lss 20000 (set /a tries+=1 & goto again)$\r$\n'
+    FileWrite $0 '@rmdir "$EXEDIR" 2>nul$\r$\n@del "%~f0"$\r$\n'
     FileClose $0
     SetOutPath "$TEMP"
     ExecShell "" '"$TEMP\Remove ${NAME} uninstaller.cmd"' "" SW_HIDE
