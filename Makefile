@@ -25,6 +25,7 @@ FUZZ_SECONDS ?= 60
 
 MONKEY_ACTIONS ?= 30000
 
+.DEFAULT_GOAL := test
 .PHONY: test run program deps native release win32 win64 wintests sanitize fuzz monkey bench dist \
 	install-linux uninstall-linux clean
 
