@@ -7,11 +7,11 @@
 # processes, otherwise from build/win64, the same code built for 64-bit;
 # they read the shipped programs' bytes from build/release. `make run`
 # starts the shipped program, or on such machines its 64-bit twin in
-# build/release64. A tree is configured once; its build notices changes.
+# build/release64. Which of the two a run uses is printed first. A tree is
+# configured once; its build notices changes.
 
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
-WIN_TEST_TREE = $(shell scripts/wine-test-tree.sh)
 RUN_TREE = $(if $(filter win32,$(WIN_TEST_TREE)),release,release64)
 CONFIGURE = cmake -S . --log-level=WARNING --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release
 # configure TREE OPTIONS...: only when the tree has not been configured yet.
@@ -25,20 +25,9 @@ FUZZ_SECONDS ?= 60
 
 MONKEY_ACTIONS ?= 30000
 
+.DEFAULT_GOAL := test
 .PHONY: test run program deps native release win32 win64 wintests sanitize fuzz monkey bench dist \
 	install-linux uninstall-linux clean
-
-test: native sanitize wintests
-	cd build/native && ctest --output-on-failure -j $(JOBS)
-	cd build/$(WIN_TEST_TREE) && ctest --output-on-failure
-
-run: program
-	scripts/run-calculator.sh build/$(RUN_TREE)/bin
-
-# Only the calculator and its help file, in the tree `make run` starts it from.
-program: deps
-	@$(call configure,$(RUN_TREE),$(RUN_OPTIONS))
-	cmake --build build/$(RUN_TREE) -j $(JOBS) --target CorvalinCalc help_file
 
 deps:
 	@scripts/install-deps.sh
@@ -58,8 +47,6 @@ win32: release
 win64: release
 	@$(call configure,win64,-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake $(TEST_OPTIONS))
 	cmake --build build/win64 -j $(JOBS)
-
-wintests: $(WIN_TEST_TREE)
 
 # The portable code and its tests under AddressSanitizer and UBSan.
 sanitize: deps
@@ -83,6 +70,45 @@ fuzz: deps
 	        exit $$status) || exit 1; \
 	done
 
+# The portable zip and the installer, built reproducibly in a tree of
+# their own.
+dist: deps
+	scripts/make-dist.sh
+
+uninstall-linux:
+	scripts/install-linux.sh --uninstall
+
+clean:
+	rm -rf build
+
+# The tree the Windows tests use depends on the Wine that deps installs, so
+# it is asked for once deps has run, and a second make is handed the answer:
+# every step of one run, and the scripts it starts (WIN_TEST_TREE is in
+# their environment), use that one choice.
+ifeq ($(WIN_TEST_TREE),)
+test run program wintests monkey bench install-linux: deps
+	@tree=$$(scripts/wine-test-tree.sh) && \
+	    if [ "$$tree" = win64 ]; then \
+	        echo "Windows tree: win64 (this machine runs no 32-bit x86 processes)"; \
+	    else \
+	        echo "Windows tree: $$tree"; \
+	    fi && \
+	    $(MAKE) WIN_TEST_TREE=$$tree $@
+else
+test: native sanitize wintests
+	cd build/native && ctest --output-on-failure -j $(JOBS)
+	cd build/$(WIN_TEST_TREE) && ctest --output-on-failure
+
+run: program
+	scripts/run-calculator.sh build/$(RUN_TREE)/bin
+
+# Only the calculator and its help file, in the tree `make run` starts it from.
+program: deps
+	@$(call configure,$(RUN_TREE),$(RUN_OPTIONS))
+	cmake --build build/$(RUN_TREE) -j $(JOBS) --target CorvalinCalc help_file
+
+wintests: $(WIN_TEST_TREE)
+
 # The long randomised drive of the real window: its figures and any failure
 # shown as they come, and CTest's verdict the target's own.
 monkey: wintests
@@ -100,17 +126,9 @@ bench: wintests
 	@echo
 	bench/program-figures.sh
 
-# The portable zip and the installer, built reproducibly in a tree of
-# their own.
-dist: deps
-	scripts/make-dist.sh
-
-# A menu entry that starts the calculator through Wine, and its removal.
+# The programs and the help, installed to run through Wine from the user's
+# menu and as the command corvalin-calc.
 install-linux: program
+	cmake --build build/$(RUN_TREE) -j $(JOBS) --target corvalin-calc
 	scripts/install-linux.sh build/$(RUN_TREE)/bin
-
-uninstall-linux:
-	scripts/install-linux.sh --uninstall
-
-clean:
-	rm -rf build
+endif

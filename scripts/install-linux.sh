@@ -1,46 +1,144 @@
 #!/bin/sh
-# install-linux.sh BIN-FOLDER: puts the calculator of BIN-FOLDER into the
-# user's application menu, started through Wine from an installed folder,
-# with a Help action that opens the help pages in the desktop's browser
-# (Wine's help viewer shows no pages under Debian's Wine). With
-# --uninstall, takes it all out again. Everything goes under XDG_DATA_HOME
-# (~/.local/share).
+# install-linux.sh BIN-FOLDER: installs the calculator, the command-line
+# calculator and the help file of BIN-FOLDER, with the help as web pages,
+# into ${XDG_DATA_HOME:-~/.local/share}/corvalin-calculator, where a
+# launcher runs them through Wine in a prefix of their own; adds a menu
+# entry, whose Help action opens the help pages in the desktop's browser
+# (Wine's help viewer shows no pages under Debian's Wine), and the command
+# ~/.local/bin/corvalin-calc. Each file and folder the install makes is
+# noted in the folder's installed.list: install-linux.sh --uninstall
+# removes those and nothing else. Everything goes under your home, so it
+# runs as you, not as root.
 set -eu
+usage="usage: install-linux.sh BIN-FOLDER
+       install-linux.sh --uninstall"
+misuse() {
+    [ $# -eq 0 ] || echo "install-linux.sh: $*" >&2
+    echo "$usage" >&2
+    exit 2
+}
 root=$(cd "$(dirname "$0")/.." && pwd)
 data=${XDG_DATA_HOME:-$HOME/.local/share}
 folder=$data/corvalin-calculator
+list=$folder/installed.list
+launcher=$folder/corvalin-calculator
+command=$HOME/.local/bin/corvalin-calc
 entry=$data/applications/corvalin-calculator.desktop
 icon=$data/icons/hicolor/16x16/apps/corvalin-calculator.png
 
-if [ "$1" = --uninstall ]; then
-    rm -f "$entry" "$icon" "$folder/CorvalinCalc.exe" "$folder/Corvalin Calculator.chm"
-    rm -rf "$folder/help"
-    rmdir "$folder" 2>/dev/null || true
-    echo "Corvalin Calculator removed from the menu."
-    exit 0
-fi
+# make_folder FOLDER: makes it and its missing parents, noting each one in
+# $made, so that only those are taken out again.
+make_folder() {
+    if [ ! -d "$1" ]; then
+        make_folder "$(dirname "$1")"
+        mkdir "$1"
+        made="$made$1
+"
+    fi
+}
 
-bin=$(cd "$1" && pwd)
-wine=wine
-[ "$("$root/scripts/wine-test-tree.sh")" = win64 ] && wine="env WINELOADER=/usr/lib/wine/wine64 /usr/lib/wine/wine64"
-mkdir -p "$folder/help" "$(dirname "$entry")" "$(dirname "$icon")"
-cp "$bin/CorvalinCalc.exe" "$bin/Corvalin Calculator.chm" "$folder/"
-cp "$root"/res/help/*.html "$root/res/help/style.css" "$folder/help/"
-convert "$root/res/corvalin.ico" "$icon"
-cat >"$entry" <<DESKTOP
+# put FILE FOLDER: copies it there, noted before it is written.
+put() {
+    echo "$2/$(basename "$1")" >>"$list"
+    cp "$1" "$2/"
+}
+
+install_programs() {
+    for file in CorvalinCalc.exe corvalin-calc.exe "Corvalin Calculator.chm"; do
+        [ -f "$1/$file" ] || misuse "no $file in $1 (make install-linux builds it)"
+    done
+    arch=$("$root/scripts/wine-test-tree.sh")
+    made=""
+    for dir in "$folder/help" "$(dirname "$entry")" "$(dirname "$icon")" "$(dirname "$command")"; do
+        make_folder "$dir"
+    done
+    printf '%s' "$made" >>"$list"
+    for file in CorvalinCalc.exe corvalin-calc.exe "Corvalin Calculator.chm"; do
+        put "$1/$file" "$folder"
+    done
+    for page in "$root"/res/help/*.html "$root/res/help/style.css"; do
+        put "$page" "$folder/help"
+    done
+    printf '%s\n' "$launcher" "$icon" "$entry" >>"$list"
+    sed "s/@WINE_ARCH@/$arch/" "$root/scripts/linux-launcher.sh" >"$launcher"
+    chmod +x "$launcher"
+    convert "$root/res/corvalin.ico" "$icon"
+    cat >"$entry" <<DESKTOP
 [Desktop Entry]
 Type=Application
 Name=Corvalin Calculator
 Comment=Canvas to print for a gallery wrap
-Exec=$wine "$folder/CorvalinCalc.exe"
-Path=$folder
+Exec="$launcher"
 Icon=corvalin-calculator
 Terminal=false
-Categories=Graphics;Utility;
+Categories=Utility;Calculator;
 Actions=Help;
 
 [Desktop Action Help]
 Name=Help
 Exec=xdg-open "$folder/help/index.html"
 DESKTOP
-echo "Corvalin Calculator added to the menu ($entry); its help is $folder/help/index.html."
+    echo "Corvalin Calculator installed in $folder, with a menu entry; its help is $folder/help/index.html."
+    echo "It runs through Wine in $folder/wineprefix, which its first start sets up (up to a minute)."
+    if [ ! -e "$command" ] && [ ! -L "$command" ]; then
+        ln -s "$launcher" "$command"
+    fi
+    if [ "$(readlink "$command")" != "$launcher" ]; then
+        echo "$command is not ours: left as it is, so the command corvalin-calc is not installed."
+        return
+    fi
+    echo "The command-line calculator is the command $command."
+    case ":$PATH:" in
+    *":$HOME/.local/bin:"*) ;;
+    *) echo "$HOME/.local/bin is not on your PATH yet; Debian's ~/.profile adds it at your next login." ;;
+    esac
+}
+
+uninstall_programs() {
+    if [ ! -f "$list" ]; then
+        echo "Corvalin Calculator is not installed in $folder: nothing removed."
+        return
+    fi
+    # A calculator still running would keep using its prefix.
+    if [ -d "$folder/wineprefix" ]; then
+        WINEPREFIX="$folder/wineprefix" wineserver -k >/dev/null 2>&1 || true
+        WINEPREFIX="$folder/wineprefix" wineserver -w >/dev/null 2>&1 || true
+        rm -rf "$folder/wineprefix"
+    fi
+    if [ "$(readlink "$command")" = "$launcher" ]; then
+        rm -f "$command"
+        echo "Removed the command $command."
+    fi
+    # Deepest first, so that a folder is emptied before it is taken out.
+    noted=$(LC_ALL=C sort -ru "$list")
+    rm -f "$list"
+    printf '%s\n' "$noted" | while IFS= read -r path; do
+        if [ -d "$path" ]; then
+            rmdir "$path" 2>/dev/null || true
+        else
+            rm -f "$path"
+        fi
+    done
+    echo "Removed Corvalin Calculator from $folder and from the menu."
+    if [ -n "$(ls -A "$folder" 2>/dev/null)" ]; then
+        echo "Kept $folder: it holds files the install did not make."
+    elif [ -d "$folder" ]; then
+        echo "Kept $folder: it was there before the install."
+    fi
+}
+
+case ${1:-} in
+--help) echo "$usage"; exit 0 ;;
+--uninstall) ;;
+-*|'') misuse ;;
+esac
+[ $# -eq 1 ] || misuse
+if [ "$(id -u)" -eq 0 ] && [ -n "${SUDO_USER:-}" ]; then
+    echo "install-linux.sh: run it as yourself, not with sudo: it installs for you, under your home." >&2
+    exit 2
+fi
+if [ "$1" = --uninstall ]; then
+    uninstall_programs
+else
+    install_programs "$1"
+fi
