@@ -29,9 +29,11 @@ uint32_t PowerOfFive(int exponent) {
     return power;
 }
 
-// The bound MultiplyBy keeps below: under it, the bound times any factor
-// fits in 64 bits, and so does Add of the bound to a limb.
-constexpr uint64_t kLargestError = uint64_t{1} << 62;
+// The largest bound kept between factors: times any factor (at most 2^31)
+// it stays below 2^62, so neither that product nor Add of the bound to a
+// limb can wrap round to a small number, which would accept digits the
+// dropped limbs could change.
+constexpr uint64_t kLargestError = uint64_t{1} << 31;
 
 // Drops the lowest limb. What is dropped and the error so far are below
 // kBase and error in units of that limb, so below error / kBase + 2 in units
@@ -42,21 +44,17 @@ void DropLowestLimb(Limbs& n) {
     ++n.dropped;
 }
 
-// n x factor, then the lowest limbs dropped until at most `kept` are left;
-// false when the bound on what was dropped cannot be kept in 64 bits.
+// n x factor, then the lowest limbs dropped until at most `kept` are left
+// and the bound is at most kLargestError again; false when that would take
+// the last limb.
 //
 // The bound is counted in units of the lowest limb: it grows with each
 // factor and shrinks by kBase with each limb dropped, so with factors above
-// kBase it climbs through long runs of steps, and a product of it would
-// wrap round to a small number that accepts digits the dropped limbs could
-// change. A limb more is dropped before that (the kept limbs hold far more
-// digits than the eighteen need); with one limb left, the first try gives
-// up and the full product, which drops nothing, decides.
+// kBase it climbs through long runs of steps. A limb more is dropped then
+// (the kept limbs hold far more digits than the eighteen need); a single
+// limb holds too few for the first try to settle anything, so it gives up
+// there, and a try with more limbs decides.
 bool MultiplyBy(Limbs& n, uint32_t factor, int kept) {
-    while (n.error > kLargestError / factor) {
-        if (n.count == 1) return false;
-        DropLowestLimb(n);
-    }
     uint64_t carry = 0;
     for (int i = 0; i < n.count; ++i) {
         const uint64_t product = uint64_t{n.limb[i]} * factor + carry;
@@ -65,7 +63,10 @@ bool MultiplyBy(Limbs& n, uint32_t factor, int kept) {
     }
     for (; carry != 0; carry /= kBase) n.limb[n.count++] = static_cast<uint32_t>(carry % kBase);
     n.error *= factor;
-    while (n.count > kept) DropLowestLimb(n);
+    while (n.count > kept || n.error > kLargestError) {
+        if (n.count == 1) return false;
+        DropLowestLimb(n);
+    }
     return true;
 }
 
@@ -73,17 +74,13 @@ bool MultiplyBy(Limbs& n, uint32_t factor, int kept) {
 // factors that keep every limb product within 64 bits; false when
 // MultiplyBy gave up.
 bool Scale(Limbs& n, int exponent2, int kept) {
-    if (exponent2 >= 0) {
-        for (; exponent2 >= 31; exponent2 -= 31) {
-            if (!MultiplyBy(n, uint32_t{1} << 31, kept)) return false;
-        }
-        return MultiplyBy(n, uint32_t{1} << exponent2, kept);
+    const bool twos = exponent2 > 0;
+    for (int left = twos ? exponent2 : -exponent2; left > 0;) {
+        const int step = std::min(left, twos ? 31 : 13);
+        left -= step;
+        if (!MultiplyBy(n, twos ? uint32_t{1} << step : PowerOfFive(step), kept)) return false;
     }
-    int fives = -exponent2;
-    for (; fives >= 13; fives -= 13) {
-        if (!MultiplyBy(n, PowerOfFive(13), kept)) return false;
-    }
-    return MultiplyBy(n, PowerOfFive(fives), kept);
+    return true;
 }
 
 void Add(Limbs& n, uint64_t amount) {

@@ -93,6 +93,8 @@ TEST(FirstDigits, AreThoseOfTheExactValue) {
         {0x1p64L, "184467440737095516"},          {0x1p100L, "126765060022822940"},
         {12345678901234567850.0L, "123456789012345678"}, {12345678901234567950.0L, "123456789012345680"},
         {123456789012345679.5L, "123456789012345680"},   {std::numeric_limits<long double>::denorm_min(), "364519953188247460"},
+        // A 5 in the 19th place and only the 20th digit not 0: above half.
+        {12345678901234567851.0L, "123456789012345679"},
         {std::numeric_limits<long double>::max(), "118973149535723177"},
         // 281474976710656006 5 00 244140625: above half only through the
         // lowest limb.
@@ -109,6 +111,7 @@ TEST(FirstDigits, AreThoseOfTheExactValue) {
         const ExactDigits exact = FirstDigits(value, kAllLimbs);
         // with the '0' that stands after the eighteen
         EXPECT_EQ(std::string(exact.digits, 19), std::string(digits) + '0') << digits;
+        EXPECT_EQ(exact.count, 18) << digits;
     }
 }
 
