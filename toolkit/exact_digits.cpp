@@ -13,15 +13,19 @@ constexpr uint32_t kBase = 1000000000;
 constexpr int kShown = 18;
 constexpr int kRead = kShown + 1;
 
-// A natural number in base 10^9, least significant limb first. When limbs
-// were dropped below limb[0], the exact number lies in [n, n + error) in
-// units of limb[0]; error 0 means nothing was dropped and n is exact.
+// A natural number in base 10^9, least significant limb first, standing for
+// its limbs times 10^(9 x dropped): the limbs below were cut off.
 struct Limbs {
     uint32_t limb[kAllLimbs];
     int count;
     int dropped;
-    uint64_t error;
 };
+
+void SetInteger(Limbs& n, uint64_t m) {
+    n.count = 0;
+    n.dropped = 0;
+    for (; m != 0; m /= kBase) n.limb[n.count++] = static_cast<uint32_t>(m % kBase);
+}
 
 uint32_t PowerOfFive(int exponent) {
     uint32_t power = 1;
@@ -29,32 +33,8 @@ uint32_t PowerOfFive(int exponent) {
     return power;
 }
 
-// The largest bound kept between factors: times any factor (at most 2^31)
-// it stays below 2^62, so neither that product nor Add of the bound to a
-// limb can wrap round to a small number, which would accept digits the
-// dropped limbs could change.
-constexpr uint64_t kLargestError = uint64_t{1} << 31;
-
-// Drops the lowest limb. What is dropped and the error so far are below
-// kBase and error in units of that limb, so below error / kBase + 2 in units
-// of the limb above it.
-void DropLowestLimb(Limbs& n) {
-    n.error = n.error / kBase + 2;
-    std::memmove(n.limb, n.limb + 1, sizeof n.limb[0] * static_cast<size_t>(--n.count));
-    ++n.dropped;
-}
-
-// n x factor, then the lowest limbs dropped until at most `kept` are left
-// and the bound is at most kLargestError again; false when that would take
-// the last limb.
-//
-// The bound is counted in units of the lowest limb: it grows with each
-// factor and shrinks by kBase with each limb dropped, so with factors above
-// kBase it climbs through long runs of steps. A limb more is dropped then
-// (the kept limbs hold far more digits than the eighteen need); a single
-// limb holds too few for the first try to settle anything, so it gives up
-// there, and a try with more limbs decides.
-bool MultiplyBy(Limbs& n, uint32_t factor, int kept) {
+// n x factor; every limb product stays within 64 bits.
+void MultiplyBy(Limbs& n, uint32_t factor) {
     uint64_t carry = 0;
     for (int i = 0; i < n.count; ++i) {
         const uint64_t product = uint64_t{n.limb[i]} * factor + carry;
@@ -62,33 +42,38 @@ bool MultiplyBy(Limbs& n, uint32_t factor, int kept) {
         carry = product / kBase;
     }
     for (; carry != 0; carry /= kBase) n.limb[n.count++] = static_cast<uint32_t>(carry % kBase);
-    n.error *= factor;
-    while (n.count > kept || n.error > kLargestError) {
-        if (n.count == 1) return false;
-        DropLowestLimb(n);
+}
+
+// n + 1.
+void AddOne(Limbs& n) {
+    int i = 0;
+    for (; i < n.count && n.limb[i] == kBase - 1; ++i) n.limb[i] = 0;
+    if (i == n.count) n.limb[n.count++] = 0;
+    ++n.limb[i];
+}
+
+// Cuts limbs off the bottom until at most `kept` are left: rounded down, n
+// stands for at most what it stood for; rounded up (one more for every cut
+// that was not 0), for at least as much.
+void Cut(Limbs& n, int kept, bool up) {
+    while (n.count > kept) {
+        const bool cutSomething = n.limb[0] != 0;
+        std::memmove(n.limb, n.limb + 1, sizeof n.limb[0] * static_cast<size_t>(--n.count));
+        ++n.dropped;
+        if (up && cutSomething) AddOne(n);
     }
-    return true;
 }
 
 // m x 2^exponent2, or m x 5^-exponent2 when the exponent is negative, in
-// factors that keep every limb product within 64 bits; false when
-// MultiplyBy gave up.
-bool Scale(Limbs& n, int exponent2, int kept) {
+// factors that keep every limb product within 64 bits, cut to `kept` limbs
+// after each, rounding as `up` says.
+void Scale(Limbs& n, int exponent2, int kept, bool up) {
     const bool twos = exponent2 > 0;
     for (int left = twos ? exponent2 : -exponent2; left > 0;) {
         const int step = std::min(left, twos ? 31 : 13);
         left -= step;
-        if (!MultiplyBy(n, twos ? uint32_t{1} << step : PowerOfFive(step), kept)) return false;
-    }
-    return true;
-}
-
-void Add(Limbs& n, uint64_t amount) {
-    for (int i = 0; amount != 0; ++i) {
-        if (i == n.count) n.limb[n.count++] = 0;
-        const uint64_t sum = n.limb[i] + amount;
-        n.limb[i] = static_cast<uint32_t>(sum % kBase);
-        amount = sum / kBase;
+        MultiplyBy(n, twos ? uint32_t{1} << step : PowerOfFive(step));
+        Cut(n, kept, up);
     }
 }
 
@@ -148,25 +133,20 @@ Reading Read(const Limbs& n) {
     return r;
 }
 
-// The digits of m x 2^exponent2 with `kept` limbs; false when what was
-// dropped leaves the rounding open.
+// The digits of m x 2^exponent2 from two products cut to `kept` limbs, one
+// rounded down and one up, between which the exact one lies: it reads as
+// they both do, or, when they read apart, the cut has left its rounding
+// open and the answer is false.
 bool TryDigits(uint64_t m, int exponent2, int kept, ExactDigits& result) {
-    Limbs n;
-    n.count = 0;
-    n.dropped = 0;
-    n.error = 0;
-    for (; m != 0; m /= kBase) n.limb[n.count++] = static_cast<uint32_t>(m % kBase);
-    if (!Scale(n, exponent2, kept)) return false;
-
-    const Reading low = Read(n);
-    if (n.error != 0) {
-        // The exact number lies below n + error: the same 18 digits and the
-        // same rounding at both ends settle it.
-        Add(n, n.error);
-        const Reading high = Read(n);
-        if (high.length != low.length || std::memcmp(high.digits, low.digits, kShown) != 0 || high.up != low.up) {
-            return false;
-        }
+    Limbs below, above;
+    SetInteger(below, m);
+    SetInteger(above, m);
+    Scale(below, exponent2, kept, false);
+    Scale(above, exponent2, kept, true);
+    const Reading low = Read(below);
+    const Reading high = Read(above);
+    if (high.length != low.length || std::memcmp(high.digits, low.digits, kShown) != 0 || high.up != low.up) {
+        return false;
     }
     std::memcpy(result.digits, low.digits, kShown);
     result.digits[kShown] = '0';

@@ -21,12 +21,13 @@ constexpr int kAllLimbs = 1280;
 // ignored. The value is its mantissa times a power of 2, that is an integer
 // times a power of 2 or a power of 5 over the same power of 10; the product
 // is formed in base 10^9. A first try keeps at most the leading `keptLimbs`
-// limbs and a bound on what it dropped, which settles the rounding unless
-// the digits after the 18th lie within that bound of a rounding boundary;
-// then the product is formed again with twice the limbs, and so on up to
-// all of them, where nothing is dropped. Whatever `keptLimbs` is, the digits
-// are those of the full product; the count only decides how often the first
-// try settles them (with the default, for every value tried).
+// limbs of it, twice: cut rounding down and cut rounding up, so that the
+// exact product lies between the two. Where both read the same 18 digits,
+// rounded the same way, so does the exact one; where they do not, the
+// product is formed again with twice the limbs, and so on up to all of them,
+// where nothing is cut. Whatever `keptLimbs` is, the digits are those of the
+// exact value; the count only decides how often the first try settles them
+// (with the default, for every value tried).
 ExactDigits FirstDigits(long double value, int keptLimbs = kFirstTryLimbs);
 
 // The digits `value` is shown with for `count` significant digits (1 to 18):
