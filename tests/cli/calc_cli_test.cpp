@@ -88,12 +88,25 @@ TEST(CorvalinCalcCli, PrintsBothWrapsOnStdoutAndNotesOnStderr) {
               "corvalin-calc: note: 17.25 is not a stock size for Pre-Notched Stretcher Bars\n");
 }
 
-TEST(CorvalinCalcCli, AcceptsTheLimitsAndEveryBarName) {
-    for (const char* name : {"pro", "PRO", "Pro175", "pro175"}) {
-        EXPECT_EQ(RunCli({"--bar", name, "60", "54"}).out, RunCli({"--bar=pro", "60", "54"}).out) << name;
+// Each name gives its bar's rows of the golden table, and only those.
+TEST(CorvalinCalcCli, EveryBarNameGivesItsBarsGoldenRows) {
+    const std::pair<const char*, const char*> names[] = {
+        {"standard", "Standard125"}, {"STANDARD125", "Standard125"}, {"pro", "Pro175"},
+        {"PRO", "Pro175"},           {"Pro175", "Pro175"},           {"prenotched", "PreNotched"},
+        {"PreNotched", "PreNotched"},
+    };
+    const std::string golden = kWrapTableText;
+    for (const auto& [name, bar] : names) {
+        std::string expected = golden.substr(0, golden.find('\n') + 1);
+        for (size_t at = golden.find(std::string("\n") + bar + '\t'); at != std::string::npos;
+             at = golden.find(std::string("\n") + bar + '\t', at + 1)) {
+            expected += golden.substr(at + 1, golden.find('\n', at + 1) - at);
+        }
+        EXPECT_EQ(RunCli({"--table", "--bar", name}).out, expected) << name;
     }
-    EXPECT_EQ(RunCli({"--bar", "STANDARD125", "8", "8"}).out, RunCli({"8", "8"}).out);
-    EXPECT_NE(RunCli({"--bar", "prenotched", "8", "8"}).out.find("Pre-Notched"), std::string::npos);
+}
+
+TEST(CorvalinCalcCli, AcceptsTheLimits) {
     for (const auto& args : std::vector<std::vector<std::string>>{
              {"--dpi", "1", "8", "8"}, {"--dpi=96", "8", "8"}, {"0.5", "1000"}, {"--", "8", "8"}}) {
         const CliRun run = RunCli(args);
