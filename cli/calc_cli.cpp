@@ -1,20 +1,15 @@
 #include "cli/calc_cli.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
-#include <optional>
 
 #include "calc/finished_sizes.h"
-#include "calc/wrap.h"
+#include "cli/arguments.h"
 #include "version.h"
 
 namespace {
 
 constexpr BarType kAllBars[] = {BarType::Standard125, BarType::Pro175, BarType::PreNotched};
-constexpr long double kLargestSize = 1000;
-constexpr int kLargestDpi = 10000;
-
 const char* const kUsage =
     "Usage: corvalin-calc [--bar BAR] [--dpi N] WIDTH LENGTH\n"
     "       corvalin-calc --sizes [--bar BAR]\n"
@@ -26,8 +21,9 @@ const char* const kUsage =
     "narrowest roll width.\n"
     "\n"
     "  --bar BAR     standard (Corvalin 1.25\", the default), pro (Corvalin Pro\n"
-    "                1.75\") or prenotched (Pre-Notched Stretcher Bars); the\n"
-    "                table's names Standard125, Pro175 and PreNotched too\n"
+    "                1.75\") or prenotched (Pre-Notched Stretcher Bars, also\n"
+    "                pre-notched); the table's names Standard125, Pro175 and\n"
+    "                PreNotched too\n"
     "  --dpi N       also give each canvas in pixels at N dots per inch (1 to\n"
     "                10000)\n"
     "  --sizes       list the finished sizes offered for each bar\n"
@@ -41,17 +37,6 @@ const char* const kUsage =
     "0 and at most 1000; sizes a bar does not offer are calculated all the\n"
     "same, with a note on standard error.\n";
 
-enum class Mode { Calculate, Sizes, Table, Help, Version };
-enum class TableFormat { Tsv, Csv, Markdown };
-
-struct Request {
-    Mode mode = Mode::Calculate;
-    std::optional<BarType> bar;
-    std::optional<int> dpi;
-    std::optional<TableFormat> format;
-    std::vector<std::string> sizes;
-};
-
 const char* BarName(BarType bar) {
     switch (bar) {
     case BarType::Pro175: return "Pro175";
@@ -59,122 +44,6 @@ const char* BarName(BarType bar) {
     case BarType::Standard125: break;
     }
     return "Standard125";
-}
-
-std::optional<BarType> ParseBar(std::string bar) {
-    for (char& c : bar) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (bar == "standard" || bar == "standard125") return BarType::Standard125;
-    if (bar == "pro" || bar == "pro175") return BarType::Pro175;
-    if (bar == "prenotched") return BarType::PreNotched;
-    return std::nullopt;
-}
-
-std::optional<TableFormat> ParseFormat(const std::string& word) {
-    if (word == "tsv") return TableFormat::Tsv;
-    if (word == "csv") return TableFormat::Csv;
-    if (word == "md") return TableFormat::Markdown;
-    return std::nullopt;
-}
-
-// Digits with at most one ".", and at least one digit: no sign, no exponent.
-bool IsPlainDecimal(const std::string& word) {
-    bool digit = false;
-    bool point = false;
-    for (char c : word) {
-        if (c >= '0' && c <= '9') {
-            digit = true;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            return false;
-        }
-    }
-    return digit;
-}
-
-std::optional<int> ParseDpi(const std::string& word) {
-    int dpi = 0;
-    for (char c : word) {
-        if (c < '0' || c > '9' || dpi > kLargestDpi) return std::nullopt;
-        dpi = dpi * 10 + (c - '0');
-    }
-    if (dpi < 1 || dpi > kLargestDpi) return std::nullopt;
-    return dpi;
-}
-
-// Why a size is not acceptable, or empty when it is.
-std::string SizeProblem(const char* name, const std::string& word) {
-    const bool negative = word[0] == '-' && IsPlainDecimal(word.substr(1));
-    if (!negative && !IsPlainDecimal(word)) return std::string(name) + " '" + word + "' is not a number";
-    const long double value = ParseNumber(word);
-    if (negative || value <= 0 || value > kLargestSize) {
-        return std::string(name) + " " + word + " is out of range (above 0 and at most 1000)";
-    }
-    return std::string();
-}
-
-// Reads the arguments into `request`; returns what is wrong, or empty.
-std::string ParseArguments(const std::vector<std::string>& args, Request& request) {
-    std::vector<std::string> given;
-    bool sizesOnly = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (sizesOnly || arg == "-" || arg[0] != '-' || IsPlainDecimal(arg.substr(1))) {
-            request.sizes.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            sizesOnly = true;
-            continue;
-        }
-        const size_t equals = arg.find('=');
-        const std::string name = arg.substr(0, equals);
-        if (std::find(given.begin(), given.end(), name) != given.end()) return "'" + name + "' is given twice";
-        given.push_back(name);
-        const bool takesValue = name == "--bar" || name == "--dpi" || name == "--format";
-        if (!takesValue && equals != std::string::npos) return "'" + name + "' takes no value";
-        std::string value;
-        if (equals != std::string::npos) {
-            value = arg.substr(equals + 1);
-        } else if (takesValue) {
-            if (i + 1 == args.size()) return "'" + name + "' needs a value";
-            value = args[++i];
-        }
-        if (name == "--help" || name == "-h") {
-            request.mode = Mode::Help;
-            return std::string();
-        } else if (name == "--version") {
-            request.mode = Mode::Version;
-            return std::string();
-        } else if (name == "--bar") {
-            request.bar = ParseBar(value);
-            if (!request.bar) return "unknown bar '" + value + "' (use standard, pro or prenotched)";
-        } else if (name == "--dpi") {
-            request.dpi = ParseDpi(value);
-            if (!request.dpi) return "--dpi '" + value + "' is not a whole number from 1 to 10000";
-        } else if (name == "--format") {
-            request.format = ParseFormat(value);
-            if (!request.format) return "unknown table format '" + value + "' (use tsv, csv or md)";
-        } else if (name == "--sizes" || name == "--table") {
-            if (request.mode != Mode::Calculate) return "'--sizes' and '--table' cannot be combined";
-            request.mode = name == "--sizes" ? Mode::Sizes : Mode::Table;
-        } else {
-            return "unknown option '" + name + "'";
-        }
-    }
-
-    if (request.mode == Mode::Calculate) {
-        if (request.format) return "'--format' goes with '--table'";
-        if (request.sizes.empty()) return "missing WIDTH and LENGTH";
-        if (request.sizes.size() == 1) return "missing LENGTH";
-        if (request.sizes.size() > 2) return "unexpected argument '" + request.sizes[2] + "'";
-        std::string problem = SizeProblem("width", request.sizes[0]);
-        return problem.empty() ? SizeProblem("length", request.sizes[1]) : problem;
-    }
-    if (!request.sizes.empty()) return "unexpected argument '" + request.sizes[0] + "'";
-    if (request.dpi) return "'--dpi' goes with a calculation";
-    if (request.format && request.mode != Mode::Table) return "'--format' goes with '--table'";
-    return std::string();
 }
 
 bool IsStockSize(BarType bar, const std::string& size) {
@@ -208,9 +77,9 @@ std::string Column(std::string text, size_t width) {
 
 void PrintCalculation(const Request& request, std::string& out, std::string& err) {
     const BarType bar = request.bar.value_or(BarType::Standard125);
-    const std::string& width = request.sizes[0];
-    const std::string& length = request.sizes[1];
-    const WrapResults r = CalculateWrap(bar, width, length);
+    const WrapResults r = CalculateWrap(bar, request.sizes[0], request.sizes[1]);
+    const Text width = SizeText(request.sizes[0]);
+    const Text length = SizeText(request.sizes[1]);
 
     out += std::string(BarTitle(bar)) + ", finished size " + width + " x " + length + " in\n\n";
     out += Column("", 16) + Column("Width", 9) + Column("Length", 9) + Column("Sheet", 11) + "Roll";

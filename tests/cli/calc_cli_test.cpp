@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 
 #include "support/golden_table.h"
 
@@ -27,11 +28,16 @@ std::string Shown(const std::vector<std::string>& args) {
 }
 
 TEST(CorvalinCalcCli, RejectsBadInputWithOneLineNamingWhatIsWrong) {
-    const std::pair<std::vector<std::string>, const char*> bad[] = {
+    const std::pair<std::vector<std::string>, std::string> bad[] = {
         {{}, "missing WIDTH and LENGTH"},
         {{"8"}, "missing LENGTH"},
         {{"8", "9", "10"}, "unexpected argument '10'"},
         {{"--frobnicate", "8", "8"}, "unknown option '--frobnicate'"},
+        {{"--foo=1", "8", "8"}, "unknown option '--foo'"},
+        {{"--foo\x1b[2J", "8", "8"}, "unknown option '--foo\\x1B[2J'"},
+        {{"8", "\xc2\x9b" "31m\r"}, "length '\\xC2\\x9B31m\\x0D' is not a number"},
+        {{"8", std::string(50, '7')}, "length '" + std::string(40, '7') + "...' is out of range"},
+        {{"8", std::string(39, '7') + "\xc3\xa9"}, "length '" + std::string(39, '7') + "...' is not a number"},
         {{"--bar", "oak", "8", "8"}, "unknown bar 'oak'"},
         {{"--bar"}, "'--bar' needs a value"},
         {{"--bar=pro", "--bar", "pro", "8", "8"}, "'--bar' is given twice"},
@@ -40,19 +46,18 @@ TEST(CorvalinCalcCli, RejectsBadInputWithOneLineNamingWhatIsWrong) {
         {{"8", "1e2"}, "length '1e2' is not a number"},
         {{"8", "."}, "length '.' is not a number"},
         {{"1.2.3", "8"}, "width '1.2.3' is not a number"},
-        {{"0", "8"}, "width 0 is out of range"},
-        {{"8", "1000.5"}, "length 1000.5 is out of range"},
-        {{"-5", "8"}, "width -5 is out of range"},
+        {{"0", "8"}, "width '0' is out of range"},
+        {{"8", "1000.5"}, "length '1000.5' is out of range"},
+        {{"-5", "8"}, "width '-5' is out of range"},
         {{"--", "--help", "8"}, "width '--help' is not a number"},
         {{"--dpi", "0", "8", "8"}, "--dpi '0' is not a whole number from 1 to 10000"},
         {{"--dpi=10001", "8", "8"}, "--dpi '10001'"},
         {{"--dpi", "many", "8", "8"}, "--dpi 'many'"},
         {{"--sizes", "8"}, "unexpected argument '8'"},
         {{"--sizes", "--table"}, "'--sizes' and '--table' cannot be combined"},
-        {{"--format", "csv", "8", "8"}, "'--format' goes with '--table'"},
-        {{"--sizes", "--format", "csv"}, "'--format' goes with '--table'"},
+        {{"--sizes", "--format", "csv"}, "'--format' does not go with '--sizes'"},
         {{"--table", "--format", "xls"}, "unknown table format 'xls'"},
-        {{"--table", "--dpi", "300"}, "'--dpi' goes with a calculation"},
+        {{"--table", "--dpi", "300"}, "'--dpi' does not go with '--table'"},
     };
     for (const auto& [args, what] : bad) {
         const CliRun run = RunCli(args);
@@ -60,7 +65,9 @@ TEST(CorvalinCalcCli, RejectsBadInputWithOneLineNamingWhatIsWrong) {
         EXPECT_EQ(run.out, "") << Shown(args);
         EXPECT_EQ(run.err.rfind("corvalin-calc: ", 0), 0u) << run.err;
         EXPECT_NE(run.err.find(what), std::string::npos) << run.err;
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_EQ(std::count_if(run.err.begin(), run.err.end(), [](char c) { return std::iscntrl(c); }), 1)
+            << run.err;
+        EXPECT_EQ(run.err.back(), '\n');
         EXPECT_NE(run.err.find(". Try 'corvalin-calc --help'.\n"), std::string::npos) << run.err;
     }
 }
@@ -88,12 +95,29 @@ TEST(CorvalinCalcCli, PrintsBothWrapsOnStdoutAndNotesOnStderr) {
               "corvalin-calc: note: 17.25 is not a stock size for Pre-Notched Stretcher Bars\n");
 }
 
+// Sizes are shown as the program read them: the digits reading keeps, and
+// nothing of what it drops.
+TEST(CorvalinCalcCli, ShowsTheSizesAsRead) {
+    const std::pair<std::string, std::string> sizes[] = {
+        {"5.", "5"},
+        {"0008.50", "8.5"},
+        {"8." + std::string(100000, '0'), "8"},
+        {"8.00000000000000009", "8.00000000000000009"},
+        {"8.000000000000000009", "8"},
+    };
+    for (const auto& [size, shown] : sizes) {
+        const CliRun run = RunCli({size, "9"});
+        EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "Corvalin 1.25\", finished size " + shown + " x 9 in");
+        EXPECT_EQ(run.err, shown == "8" ? "" : "corvalin-calc: note: " + shown + " is not a stock size for Corvalin 1.25\"\n");
+    }
+}
+
 // Each name gives its bar's rows of the golden table, and only those.
 TEST(CorvalinCalcCli, EveryBarNameGivesItsBarsGoldenRows) {
     const std::pair<const char*, const char*> names[] = {
         {"standard", "Standard125"}, {"STANDARD125", "Standard125"}, {"pro", "Pro175"},
         {"PRO", "Pro175"},           {"Pro175", "Pro175"},           {"prenotched", "PreNotched"},
-        {"PreNotched", "PreNotched"},
+        {"PreNotched", "PreNotched"}, {"Pre-Notched", "PreNotched"},
     };
     const std::string golden = kWrapTableText;
     for (const auto& [name, bar] : names) {
@@ -135,7 +159,7 @@ TEST(CorvalinCalcCli, ListsTheSizesOfEachBar) {
 TEST(CorvalinCalcCli, TableIsTheGoldenTableInEachFormat) {
     EXPECT_EQ(RunCli({"--table"}).out, kWrapTableText);
     EXPECT_EQ(RunCli({"--table", "--format=tsv"}).out, kWrapTableText);
-    const std::string csv = RunCli({"--table", "--bar", "pro", "--format", "csv"}).out;
+    const std::string csv = RunCli({"--table", "--bar", "pro", "--format", "CSV"}).out;
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 24 * 24);
     EXPECT_NE(csv.find("\nPro175,8,8,11.5,11.5,12.5,12.5,13 x 19,13 x 19,17,17\n"), std::string::npos);
     const std::string md = RunCli({"--table", "--bar", "prenotched", "--format=md"}).out;
