@@ -24,7 +24,7 @@ struct Option {
 constexpr Option kOptions[] = {
     {"--help", false, kWithAny},  {"-h", false, kWithAny},     {"--version", false, kWithAny},
     {"--sizes", false, kWithAny}, {"--table", false, kWithAny}, {"--bar", true, kWithAny},
-    {"--dpi", true, kWithCalculation}, {"--format", true, kWithTable},
+    {"--dpi", true, kWithCalculation}, {"--format", true, kWithCalculation | kWithTable},
 };
 
 const Option* FindOption(const std::string& name) {
@@ -78,11 +78,12 @@ std::optional<BarType> ParseBar(const std::string& word) {
     return std::nullopt;
 }
 
-std::optional<TableFormat> ParseFormat(const std::string& word) {
+std::optional<Format> ParseFormat(const std::string& word) {
     const std::string format = Lowercase(word);
-    if (format == "tsv") return TableFormat::Tsv;
-    if (format == "csv") return TableFormat::Csv;
-    if (format == "md") return TableFormat::Markdown;
+    if (format == "text") return Format::Padded;
+    if (format == "tsv") return Format::Tsv;
+    if (format == "csv") return Format::Csv;
+    if (format == "md") return Format::Markdown;
     return std::nullopt;
 }
 
@@ -133,7 +134,7 @@ std::string TakeValue(const std::string& name, const std::string& value, Request
         if (!request.dpi) return "--dpi " + Quoted(value) + " is not a whole number from 1 to 10000";
     } else if (name == "--format") {
         request.format = ParseFormat(value);
-        if (!request.format) return "unknown table format " + Quoted(value) + " (use tsv, csv or md)";
+        if (!request.format) return "unknown format " + Quoted(value) + " (use text, tsv, csv or md)";
     }
     return std::string();
 }
@@ -195,6 +196,7 @@ std::string ParseArguments(const std::vector<std::string>& args, Request& reques
                    (request.mode == Mode::Sizes ? "'--sizes'" : request.mode == Mode::Table ? "'--table'" : "a calculation");
         }
     }
+    if (request.mode == Mode::Table && request.format == Format::Padded) return "the table is tsv, csv or md, not text";
     return CheckSizes(request);
 }
 

@@ -6,15 +6,15 @@
 #include <vector>
 
 #include "calc/wrap.h"
+#include "cli/output_format.h"
 
 enum class Mode { Calculate, Sizes, Table, Help, Version };
-enum class TableFormat { Tsv, Csv, Markdown };
 
 struct Request {
     Mode mode = Mode::Calculate;
     std::optional<BarType> bar;
     std::optional<int> dpi;
-    std::optional<TableFormat> format;
+    std::optional<Format> format;
     std::vector<std::string> sizes;  // WIDTH and LENGTH as given
 };
 

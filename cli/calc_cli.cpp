@@ -5,13 +5,14 @@
 
 #include "calc/finished_sizes.h"
 #include "cli/arguments.h"
+#include "cli/output_format.h"
 #include "version.h"
 
 namespace {
 
 constexpr BarType kAllBars[] = {BarType::Standard125, BarType::Pro175, BarType::PreNotched};
 const char* const kUsage =
-    "Usage: corvalin-calc [--bar BAR] [--dpi N] WIDTH LENGTH\n"
+    "Usage: corvalin-calc [--bar BAR] [--format F] [--dpi N] WIDTH LENGTH\n"
     "       corvalin-calc --sizes [--bar BAR]\n"
     "       corvalin-calc --table [--bar BAR] [--format tsv|csv|md]\n"
     "\n"
@@ -20,22 +21,25 @@ const char* const kUsage =
     "minimum canvas, the smallest standard sheet that holds it and the\n"
     "narrowest roll width.\n"
     "\n"
-    "  --bar BAR     standard (Corvalin 1.25\", the default), pro (Corvalin Pro\n"
-    "                1.75\") or prenotched (Pre-Notched Stretcher Bars, also\n"
-    "                pre-notched); the table's names Standard125, Pro175 and\n"
-    "                PreNotched too\n"
+    "  --bar BAR     standard (Corvalin 1.25\"), pro (Corvalin Pro 1.75\") or\n"
+    "                prenotched (Pre-Notched Stretcher Bars, also pre-notched);\n"
+    "                the table's names Standard125, Pro175 and PreNotched too.\n"
+    "                Without it the text form is for standard, the others\n"
+    "                give a row for each bar\n"
+    "  --format F    text (a calculation's default), tsv (the table's\n"
+    "                default), csv (RFC 4180) or md: the data forms hold the\n"
+    "                table's fields, empty where a result does not apply\n"
     "  --dpi N       also give each canvas in pixels at N dots per inch (1 to\n"
     "                10000)\n"
     "  --sizes       list the finished sizes offered for each bar\n"
     "  --table       every combination of offered sizes, one row each\n"
-    "  --format F    the table as tsv (the default), csv or md\n"
     "  --help        show this help\n"
     "  --version     show the version\n"
     "\n"
-    "An option's value may follow it as the next argument or after '='. After\n"
-    "'--' every argument is a size. WIDTH and LENGTH are decimal numbers above\n"
-    "0 and at most 1000; sizes a bar does not offer are calculated all the\n"
-    "same, with a note on standard error.\n";
+    "An option's value may follow it as the next argument or after '=', in\n"
+    "any case. After '--' every argument is a size. WIDTH and LENGTH are\n"
+    "decimal numbers above 0 and at most 1000; sizes a bar does not offer are\n"
+    "calculated all the same, with a note on standard error.\n";
 
 const char* BarName(BarType bar) {
     switch (bar) {
@@ -69,40 +73,97 @@ std::string Pixels(const Text& inches, int dpi) {
     return std::to_string((scaled * dpi + unit - 1) / unit);
 }
 
-// The text padded with blanks to a column of `width`.
-std::string Column(std::string text, size_t width) {
-    text.resize(std::max(width, text.size()), ' ');
-    return text;
+// One calculation: a bar and a finished size as given.
+struct Job {
+    BarType bar;
+    std::string width;
+    std::string length;
+};
+
+// What one wrap method gives; its texts are empty where it does not apply.
+struct Method {
+    const char* field;    // how its data fields' names start
+    const char* heading;  // how their headings start
+    const char* title;    // its row in the text form
+    Text width, length, sheet, roll;
+};
+
+std::vector<Method> MethodsOf(const Job& job) {
+    const WrapResults r = CalculateWrap(job.bar, job.width, job.length);
+    return {{"regular", "Regular", "Regular wrap", r.regularWidth, r.regularLength, r.regularSheet, r.regularRoll},
+            {"staple", "Staple", "Staple method", r.stapleWidth, r.stapleLength, r.stapleSheet, r.stapleRoll}};
 }
 
-void PrintCalculation(const Request& request, std::string& out, std::string& err) {
-    const BarType bar = request.bar.value_or(BarType::Standard125);
-    const WrapResults r = CalculateWrap(bar, request.sizes[0], request.sizes[1]);
-    const Text width = SizeText(request.sizes[0]);
-    const Text length = SizeText(request.sizes[1]);
+// A field of a data row: its name for scripts, its heading for people, its value.
+struct Field {
+    Text name;
+    Text heading;
+    Text value;
+};
 
-    out += std::string(BarTitle(bar)) + ", finished size " + width + " x " + length + " in\n\n";
-    out += Column("", 16) + Column("Width", 9) + Column("Length", 9) + Column("Sheet", 11) + "Roll";
-    if (request.dpi) out += Column("", 6) + "Pixels at " + std::to_string(*request.dpi) + " dpi";
-    out += '\n';
-    auto row = [&](const char* name, const Text& w, const Text& l, const Text& sheet, const Text& roll) {
-        out += Column(name, 16);
-        if (w.empty()) {
-            out += "does not apply to pre-notched bars\n";
-            return;
+void AddField(std::vector<Field>& fields, const Method& m, const char* name, const char* heading, const Text& value) {
+    fields.push_back({m.field + Text(name), m.heading + Text(heading), value});
+}
+
+std::vector<Field> DataFields(const Request& request, const Job& job) {
+    const std::vector<Method> methods = MethodsOf(job);
+    std::vector<Field> fields = {{"bar", "Bar", BarName(job.bar)},
+                                 {"width", "Finished width (in)", SizeText(job.width)},
+                                 {"length", "Finished length (in)", SizeText(job.length)}};
+    for (const Method& m : methods) {
+        AddField(fields, m, "Width", " width (in)", m.width);
+        AddField(fields, m, "Length", " length (in)", m.length);
+    }
+    for (const Method& m : methods) AddField(fields, m, "Sheet", " sheet", m.sheet);
+    for (const Method& m : methods) AddField(fields, m, "Roll", " roll", m.roll);
+    for (const Method& m : methods) {
+        if (!request.dpi) break;
+        AddField(fields, m, "PixelWidth", " pixel width", m.width.empty() ? m.width : Pixels(m.width, *request.dpi));
+        AddField(fields, m, "PixelLength", " pixel length", m.width.empty() ? m.width : Pixels(m.length, *request.dpi));
+    }
+    return fields;
+}
+
+// A heading row, then a row for each job.
+void PrintData(const Request& request, const std::vector<Job>& jobs, Format format, std::string& out) {
+    for (const Job& job : jobs) {
+        const std::vector<Field> fields = DataFields(request, job);
+        if (&job == &jobs.front()) {
+            std::vector<Text> headings;
+            for (const Field& field : fields) headings.push_back(format == Format::Markdown ? field.heading : field.name);
+            AppendDataRow(headings, format, out);
+            if (format == Format::Markdown) AppendDataRow(std::vector<Text>(fields.size(), "---"), format, out);
         }
-        out += Column(w, 9) + Column(l, 9) + Column(sheet, 11);
-        out += request.dpi ? Column(roll, 10) + Pixels(w, *request.dpi) + " x " + Pixels(l, *request.dpi) : roll;
-        out += '\n';
-    };
-    row("Regular wrap", r.regularWidth, r.regularLength, r.regularSheet, r.regularRoll);
-    row("Staple method", r.stapleWidth, r.stapleLength, r.stapleSheet, r.stapleRoll);
+        std::vector<Text> values;
+        for (const Field& field : fields) values.push_back(field.value);
+        AppendDataRow(values, format, out);
+    }
+}
 
+void PrintText(const Request& request, const Job& job, std::string& out) {
+    out += std::string(BarTitle(job.bar)) + ", finished size " + SizeText(job.width) + " x " + SizeText(job.length) +
+           " in\n\n";
+    std::vector<std::vector<Text>> rows = {{"", "Width", "Length", "Sheet", "Roll"}};
+    if (request.dpi) rows[0].push_back("Pixels at " + std::to_string(*request.dpi) + " dpi");
+    for (const Method& m : MethodsOf(job)) {
+        if (m.width.empty()) {
+            rows.push_back({m.title, "does not apply to pre-notched bars"});
+            continue;
+        }
+        rows.push_back({m.title, m.width, m.length, m.sheet, m.roll});
+        if (request.dpi) rows.back().push_back(Pixels(m.width, *request.dpi) + " x " + Pixels(m.length, *request.dpi));
+    }
+    AppendColumns(rows, {16, 9, 9, 11, 10}, out);
+}
+
+void NoteUnstockedSizes(const Job& job, std::string& err) {
     std::vector<std::string> unstocked;
-    if (!IsStockSize(bar, width)) unstocked.push_back(width);
-    if (length != width && !IsStockSize(bar, length)) unstocked.push_back(length);
+    if (!IsStockSize(job.bar, job.width)) unstocked.push_back(job.width);
+    if (ParseNumber(job.length) != ParseNumber(job.width) && !IsStockSize(job.bar, job.length)) {
+        unstocked.push_back(job.length);
+    }
     for (const std::string& size : unstocked) {
-        err += "corvalin-calc: note: " + size + " is not a stock size for " + BarTitle(bar) + "\n";
+        err += "corvalin-calc: note: " + SizeText(size) + " is not a stock size for " + BarTitle(job.bar) + "\n";
     }
 }
 
@@ -119,35 +180,32 @@ void PrintSizes(const Request& request, std::string& out) {
     }
 }
 
-void PrintTableRow(const std::vector<std::string>& cells, TableFormat format, std::string& out) {
-    const char* separator = format == TableFormat::Csv ? "," : format == TableFormat::Tsv ? "\t" : " | ";
-    if (format == TableFormat::Markdown) out += "| ";
-    for (size_t i = 0; i < cells.size(); ++i) {
-        if (i > 0) out += separator;
-        out += cells[i];
-    }
-    out += format == TableFormat::Markdown ? " |\n" : "\n";
-}
-
-void PrintTable(const Request& request, std::string& out) {
-    const TableFormat format = request.format.value_or(TableFormat::Tsv);
-    const std::vector<std::string> header = {"bar",          "width",        "length",      "regularWidth",
-                                             "regularLength", "stapleWidth", "stapleLength", "regularSheet",
-                                             "stapleSheet",  "regularRoll",  "stapleRoll"};
-    PrintTableRow(header, format, out);
-    if (format == TableFormat::Markdown) {
-        PrintTableRow(std::vector<std::string>(header.size(), "---"), format, out);
-    }
+// Every combination of the sizes each selected bar is offered in.
+std::vector<Job> TableJobs(const Request& request) {
+    std::vector<Job> jobs;
     for (BarType bar : SelectedBars(request)) {
         const std::vector<Text> entries = FinishedSizeEntries(bar);
         for (const Text& width : entries) {
-            for (const Text& length : entries) {
-                const WrapResults r = CalculateWrap(bar, width, length);
-                PrintTableRow({BarName(bar), width, length, r.regularWidth, r.regularLength, r.stapleWidth,
-                               r.stapleLength, r.regularSheet, r.stapleSheet, r.regularRoll, r.stapleRoll},
-                              format, out);
-            }
+            for (const Text& length : entries) jobs.push_back({bar, width, length});
         }
+    }
+    return jobs;
+}
+
+// The text form is one bar's calculation, the standard bar's unless asked
+// otherwise; the data forms give a row for each bar.
+void PrintCalculation(const Request& request, std::string& out, std::string& err) {
+    const Format format = request.format.value_or(Format::Padded);
+    std::vector<Job> jobs;
+    for (BarType bar : format == Format::Padded ? std::vector<BarType>{request.bar.value_or(BarType::Standard125)}
+                                              : SelectedBars(request)) {
+        jobs.push_back({bar, request.sizes[0], request.sizes[1]});
+        NoteUnstockedSizes(jobs.back(), err);
+    }
+    if (format == Format::Padded) {
+        PrintText(request, jobs[0], out);
+    } else {
+        PrintData(request, jobs, format, out);
     }
 }
 
@@ -164,7 +222,7 @@ int RunCalculatorCli(const std::vector<std::string>& args, std::string& out, std
     case Mode::Help: out += kUsage; break;
     case Mode::Version: out += "corvalin-calc " CORVALIN_VERSION "\n"; break;
     case Mode::Sizes: PrintSizes(request, out); break;
-    case Mode::Table: PrintTable(request, out); break;
+    case Mode::Table: PrintData(request, TableJobs(request), request.format.value_or(Format::Tsv), out); break;
     case Mode::Calculate: PrintCalculation(request, out, err); break;
     }
     return 0;

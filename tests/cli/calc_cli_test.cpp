@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "cli/output_format.h"
 #include "support/golden_table.h"
 
 namespace {
@@ -56,7 +57,8 @@ TEST(CorvalinCalcCli, RejectsBadInputWithOneLineNamingWhatIsWrong) {
         {{"--sizes", "8"}, "unexpected argument '8'"},
         {{"--sizes", "--table"}, "'--sizes' and '--table' cannot be combined"},
         {{"--sizes", "--format", "csv"}, "'--format' does not go with '--sizes'"},
-        {{"--table", "--format", "xls"}, "unknown table format 'xls'"},
+        {{"--table", "--format", "xls"}, "unknown format 'xls' (use text, tsv, csv or md)"},
+        {{"--table", "--format", "Text"}, "the table is tsv, csv or md, not text"},
         {{"--table", "--dpi", "300"}, "'--dpi' does not go with '--table'"},
     };
     for (const auto& [args, what] : bad) {
@@ -112,6 +114,16 @@ TEST(CorvalinCalcCli, ShowsTheSizesAsRead) {
     }
 }
 
+// The golden table's heading line, and its lines that start with `start`.
+std::string GoldenLines(const std::string& start) {
+    const std::string golden = kWrapTableText;
+    std::string lines = golden.substr(0, golden.find('\n') + 1);
+    for (size_t at = golden.find('\n' + start); at != std::string::npos; at = golden.find('\n' + start, at + 1)) {
+        lines += golden.substr(at + 1, golden.find('\n', at + 1) - at);
+    }
+    return lines;
+}
+
 // Each name gives its bar's rows of the golden table, and only those.
 TEST(CorvalinCalcCli, EveryBarNameGivesItsBarsGoldenRows) {
     const std::pair<const char*, const char*> names[] = {
@@ -119,14 +131,8 @@ TEST(CorvalinCalcCli, EveryBarNameGivesItsBarsGoldenRows) {
         {"PRO", "Pro175"},           {"Pro175", "Pro175"},           {"prenotched", "PreNotched"},
         {"PreNotched", "PreNotched"}, {"Pre-Notched", "PreNotched"},
     };
-    const std::string golden = kWrapTableText;
     for (const auto& [name, bar] : names) {
-        std::string expected = golden.substr(0, golden.find('\n') + 1);
-        for (size_t at = golden.find(std::string("\n") + bar + '\t'); at != std::string::npos;
-             at = golden.find(std::string("\n") + bar + '\t', at + 1)) {
-            expected += golden.substr(at + 1, golden.find('\n', at + 1) - at);
-        }
-        EXPECT_EQ(RunCli({"--table", "--bar", name}).out, expected) << name;
+        EXPECT_EQ(RunCli({"--table", "--bar", name}).out, GoldenLines(std::string(bar) + '\t')) << name;
     }
 }
 
@@ -156,16 +162,30 @@ TEST(CorvalinCalcCli, ListsTheSizesOfEachBar) {
     EXPECT_EQ(all.find("Corvalin Pro 1.75\": 8 9 10 11 12 13 14 16 18"), all.find('\n') + 1);
 }
 
-TEST(CorvalinCalcCli, TableIsTheGoldenTableInEachFormat) {
+// The data forms hold the golden table's fields, a row per bar for a calculation.
+TEST(CorvalinCalcCli, DataFormsHoldTheGoldenTablesFields) {
     EXPECT_EQ(RunCli({"--table"}).out, kWrapTableText);
     EXPECT_EQ(RunCli({"--table", "--format=tsv"}).out, kWrapTableText);
+    const std::string golden = GoldenLines("Standard125\t8\t8\t");
+    EXPECT_EQ(RunCli({"--format", "TSV", "8", "08."}).out,
+              golden + GoldenLines("Pro175\t8\t8\t").substr(golden.find('\n') + 1) +
+                  GoldenLines("PreNotched\t8\t8\t").substr(golden.find('\n') + 1));
     const std::string csv = RunCli({"--table", "--bar", "pro", "--format", "CSV"}).out;
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 24 * 24);
-    EXPECT_NE(csv.find("\nPro175,8,8,11.5,11.5,12.5,12.5,13 x 19,13 x 19,17,17\n"), std::string::npos);
-    const std::string md = RunCli({"--table", "--bar", "prenotched", "--format=md"}).out;
-    EXPECT_NE(md.find("| stapleRoll |\n| --- | --- | --- | --- | --- | --- | --- | --- | --- | --- | --- |\n"
-                      "| PreNotched | 8 | 8 |  |  | 14 | 14 |  | 17 x 22 |  | 17 |\n"),
-              std::string::npos);
+    EXPECT_NE(csv.find("\r\nPro175,60,60,63.5,63.5,64.5,64.5,none,none,64,none\r\n"), std::string::npos);
+    EXPECT_EQ(RunCli({"--format=csv", "--bar", "pro", "--dpi", "10", "5.", "8"}).out,
+              "bar,width,length,regularWidth,regularLength,stapleWidth,stapleLength,regularSheet,stapleSheet,"
+              "regularRoll,stapleRoll,regularPixelWidth,regularPixelLength,staplePixelWidth,staplePixelLength\r\n"
+              "Pro175,5,8,8.5,11.5,9.5,12.5,13 x 19,13 x 19,17,17,85,115,95,125\r\n");
+    EXPECT_EQ(RunCli({"--format=md", "--bar", "prenotched", "--dpi", "10", "8", "8"}).out,
+              "| Bar | Finished width (in) | Finished length (in) | Regular width (in) | Regular length (in) | "
+              "Staple width (in) | Staple length (in) | Regular sheet | Staple sheet | Regular roll | Staple roll | "
+              "Regular pixel width | Regular pixel length | Staple pixel width | Staple pixel length |\n"
+              "| --- | --- | --- | --- | --- | --- | --- | --- | --- | --- | --- | --- | --- | --- | --- |\n"
+              "| PreNotched | 8 | 8 |  |  | 14 | 14 |  | 17 x 22 |  | 17 |  |  | 140 | 140 |\n");
+    std::string quoted;
+    AppendDataRow({"a,b", "say \"hi\"", "two\nlines", "cr\r", "plain"}, Format::Csv, quoted);
+    EXPECT_EQ(quoted, "\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",\"cr\r\",plain\r\n");
 }
 
 TEST(CorvalinCalcCli, HelpAndVersionGoToStdout) {
