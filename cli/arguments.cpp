@@ -25,6 +25,7 @@ constexpr Option kOptions[] = {
     {"--help", false, kWithAny},  {"-h", false, kWithAny},     {"--version", false, kWithAny},
     {"--sizes", false, kWithAny}, {"--table", false, kWithAny}, {"--bar", true, kWithAny},
     {"--dpi", true, kWithCalculation}, {"--format", true, kWithCalculation | kWithTable},
+    {"--units", true, kWithCalculation | kWithTable},
 };
 
 const Option* FindOption(const std::string& name) {
@@ -87,6 +88,13 @@ std::optional<Format> ParseFormat(const std::string& word) {
     return std::nullopt;
 }
 
+std::optional<Unit> ParseUnit(const std::string& word) {
+    for (Unit unit : {Unit::Inch, Unit::Millimetre, Unit::Centimetre}) {
+        if (Lowercase(word) == UnitName(unit)) return unit;
+    }
+    return std::nullopt;
+}
+
 // Digits with at most one ".", and at least one digit: no sign, no exponent.
 bool IsPlainDecimal(const std::string& word) {
     bool digit = false;
@@ -135,6 +143,10 @@ std::string TakeValue(const std::string& name, const std::string& value, Request
     } else if (name == "--format") {
         request.format = ParseFormat(value);
         if (!request.format) return "unknown format " + Quoted(value) + " (use text, tsv, csv or md)";
+    } else if (name == "--units") {
+        const std::optional<Unit> unit = ParseUnit(value);
+        if (!unit) return "unknown unit " + Quoted(value) + " (use in, mm or cm)";
+        request.unit = *unit;
     }
     return std::string();
 }

@@ -7,6 +7,7 @@
 
 #include "calc/wrap.h"
 #include "cli/output_format.h"
+#include "cli/shown_lengths.h"
 
 enum class Mode { Calculate, Sizes, Table, Help, Version };
 
@@ -15,6 +16,7 @@ struct Request {
     std::optional<BarType> bar;
     std::optional<int> dpi;
     std::optional<Format> format;
+    Unit unit = Unit::Inch;
     std::vector<std::string> sizes;  // WIDTH and LENGTH as given
 };
 

@@ -1,20 +1,20 @@
 #include "cli/calc_cli.h"
 
 #include <algorithm>
-#include <cstdint>
 
 #include "calc/finished_sizes.h"
 #include "cli/arguments.h"
 #include "cli/output_format.h"
+#include "cli/shown_lengths.h"
 #include "version.h"
 
 namespace {
 
 constexpr BarType kAllBars[] = {BarType::Standard125, BarType::Pro175, BarType::PreNotched};
 const char* const kUsage =
-    "Usage: corvalin-calc [--bar BAR] [--format F] [--dpi N] WIDTH LENGTH\n"
+    "Usage: corvalin-calc [--bar BAR] [--format F] [--units U] [--dpi N] WIDTH LENGTH\n"
     "       corvalin-calc --sizes [--bar BAR]\n"
-    "       corvalin-calc --table [--bar BAR] [--format tsv|csv|md]\n"
+    "       corvalin-calc --table [--bar BAR] [--format tsv|csv|md] [--units U]\n"
     "\n"
     "Works out the canvas to print for a gallery wrap of the finished size\n"
     "WIDTH x LENGTH inches, for the regular wrap and the staple method: the\n"
@@ -29,6 +29,10 @@ const char* const kUsage =
     "  --format F    text (a calculation's default), tsv (the table's\n"
     "                default), csv (RFC 4180) or md: the data forms hold the\n"
     "                table's fields, empty where a result does not apply\n"
+    "  --units U     the lengths worked out in in (the default), mm or cm,\n"
+    "                rounded up to 0.1 mm or 0.01 cm; sheets and rolls keep\n"
+    "                their names, with the metric size beside them. WIDTH and\n"
+    "                LENGTH are inches whatever the unit\n"
     "  --dpi N       also give each canvas in pixels at N dots per inch (1 to\n"
     "                10000)\n"
     "  --sizes       list the finished sizes offered for each bar\n"
@@ -54,23 +58,6 @@ bool IsStockSize(BarType bar, const std::string& size) {
     const std::vector<Text> entries = FinishedSizeEntries(bar);
     return std::any_of(entries.begin(), entries.end(),
                        [&](const Text& entry) { return ParseNumber(entry) == ParseNumber(size); });
-}
-
-// The pixels that cover a shown size at the dpi: the shown text is a plain
-// decimal, taken exactly, so 10.52 in at 300 dpi is 3156 pixels.
-std::string Pixels(const Text& inches, int dpi) {
-    int64_t scaled = 0;
-    int64_t unit = 1;
-    bool fraction = false;
-    for (char c : inches) {
-        if (c == '.') {
-            fraction = true;
-            continue;
-        }
-        scaled = scaled * 10 + (c - '0');
-        if (fraction) unit *= 10;
-    }
-    return std::to_string((scaled * dpi + unit - 1) / unit);
 }
 
 // One calculation: a bar and a finished size as given.
@@ -101,8 +88,8 @@ struct Field {
     Text value;
 };
 
-void AddField(std::vector<Field>& fields, const Method& m, const char* name, const char* heading, const Text& value) {
-    fields.push_back({m.field + Text(name), m.heading + Text(heading), value});
+void AddField(std::vector<Field>& fields, const Method& m, const char* name, const Text& heading, const Text& value) {
+    fields.push_back({m.field + Text(name), m.heading + heading, value});
 }
 
 std::vector<Field> DataFields(const Request& request, const Job& job) {
@@ -110,16 +97,17 @@ std::vector<Field> DataFields(const Request& request, const Job& job) {
     std::vector<Field> fields = {{"bar", "Bar", BarName(job.bar)},
                                  {"width", "Finished width (in)", SizeText(job.width)},
                                  {"length", "Finished length (in)", SizeText(job.length)}};
+    const Text unit = Text(" (") + UnitName(request.unit) + ")";
     for (const Method& m : methods) {
-        AddField(fields, m, "Width", " width (in)", m.width);
-        AddField(fields, m, "Length", " length (in)", m.length);
+        AddField(fields, m, "Width", " width" + unit, LengthText(m.width, request.unit));
+        AddField(fields, m, "Length", " length" + unit, LengthText(m.length, request.unit));
     }
-    for (const Method& m : methods) AddField(fields, m, "Sheet", " sheet", m.sheet);
-    for (const Method& m : methods) AddField(fields, m, "Roll", " roll", m.roll);
+    for (const Method& m : methods) AddField(fields, m, "Sheet", " sheet", NameWithSize(m.sheet, request.unit));
+    for (const Method& m : methods) AddField(fields, m, "Roll", " roll", NameWithSize(m.roll, request.unit));
     for (const Method& m : methods) {
         if (!request.dpi) break;
-        AddField(fields, m, "PixelWidth", " pixel width", m.width.empty() ? m.width : Pixels(m.width, *request.dpi));
-        AddField(fields, m, "PixelLength", " pixel length", m.width.empty() ? m.width : Pixels(m.length, *request.dpi));
+        AddField(fields, m, "PixelWidth", " pixel width", m.width.empty() ? m.width : PixelsAt(m.width, *request.dpi));
+        AddField(fields, m, "PixelLength", " pixel length", m.width.empty() ? m.width : PixelsAt(m.length, *request.dpi));
     }
     return fields;
 }
@@ -142,7 +130,7 @@ void PrintData(const Request& request, const std::vector<Job>& jobs, Format form
 
 void PrintText(const Request& request, const Job& job, std::string& out) {
     out += std::string(BarTitle(job.bar)) + ", finished size " + SizeText(job.width) + " x " + SizeText(job.length) +
-           " in\n\n";
+           " in" + (request.unit == Unit::Inch ? "" : Text(", lengths in ") + UnitName(request.unit)) + "\n\n";
     std::vector<std::vector<Text>> rows = {{"", "Width", "Length", "Sheet", "Roll"}};
     if (request.dpi) rows[0].push_back("Pixels at " + std::to_string(*request.dpi) + " dpi");
     for (const Method& m : MethodsOf(job)) {
@@ -150,8 +138,9 @@ void PrintText(const Request& request, const Job& job, std::string& out) {
             rows.push_back({m.title, "does not apply to pre-notched bars"});
             continue;
         }
-        rows.push_back({m.title, m.width, m.length, m.sheet, m.roll});
-        if (request.dpi) rows.back().push_back(Pixels(m.width, *request.dpi) + " x " + Pixels(m.length, *request.dpi));
+        rows.push_back({m.title, LengthText(m.width, request.unit), LengthText(m.length, request.unit),
+                        NameWithSize(m.sheet, request.unit), NameWithSize(m.roll, request.unit)});
+        if (request.dpi) rows.back().push_back(PixelsAt(m.width, *request.dpi) + " x " + PixelsAt(m.length, *request.dpi));
     }
     AppendColumns(rows, {16, 9, 9, 11, 10}, out);
 }

@@ -59,6 +59,8 @@ TEST(CorvalinCalcCli, RejectsBadInputWithOneLineNamingWhatIsWrong) {
         {{"--sizes", "--format", "csv"}, "'--format' does not go with '--sizes'"},
         {{"--table", "--format", "xls"}, "unknown format 'xls' (use text, tsv, csv or md)"},
         {{"--table", "--format", "Text"}, "the table is tsv, csv or md, not text"},
+        {{"--units", "ft", "8", "8"}, "unknown unit 'ft' (use in, mm or cm)"},
+        {{"--sizes", "--units", "mm"}, "'--units' does not go with '--sizes'"},
         {{"--table", "--dpi", "300"}, "'--dpi' does not go with '--table'"},
     };
     for (const auto& [args, what] : bad) {
@@ -160,6 +162,20 @@ TEST(CorvalinCalcCli, ListsTheSizesOfEachBar) {
     const std::string all = RunCli({"--sizes"}).out;
     EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), 3);
     EXPECT_EQ(all.find("Corvalin Pro 1.75\": 8 9 10 11 12 13 14 16 18"), all.find('\n') + 1);
+}
+
+// 10.52 in is 267.208 mm: a canvas cut to 267.2 would be short, so 267.3.
+TEST(CorvalinCalcCli, GivesMetricLengthsRoundedUpAndSheetsByName) {
+    EXPECT_EQ(RunCli({"--units", "mm", "8.02", "8"}).out,
+              "Corvalin 1.25\", finished size 8.02 x 8 in, lengths in mm\n"
+              "\n"
+              "                Width    Length   Sheet                       Roll\n"
+              "Regular wrap    267.3    266.7    13 x 19 (330.2 x 482.6 mm)  17 (431.8 mm)\n"
+              "Staple method   292.7    292.1    13 x 19 (330.2 x 482.6 mm)  17 (431.8 mm)\n");
+    EXPECT_EQ(RunCli({"--units=CM", "--format", "tsv", "--bar", "standard", "5.01", "8.5"}).out,
+              GoldenLines("no row starts so") +
+                  "Standard125\t5.01\t8.5\t19.08\t27.94\t21.62\t30.48\t8.5 x 11 (21.59 x 27.94 cm)\t"
+                  "13 x 19 (33.02 x 48.26 cm)\t17 (43.18 cm)\t17 (43.18 cm)\n");
 }
 
 // The data forms hold the golden table's fields, a row per bar for a calculation.
