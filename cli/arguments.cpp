@@ -25,7 +25,8 @@ constexpr Option kOptions[] = {
     {"--help", false, kWithAny},  {"-h", false, kWithAny},     {"--version", false, kWithAny},
     {"--sizes", false, kWithAny}, {"--table", false, kWithAny}, {"--bar", true, kWithAny},
     {"--dpi", true, kWithCalculation}, {"--format", true, kWithCalculation | kWithTable},
-    {"--units", true, kWithCalculation | kWithTable},
+    {"--units", true, kWithCalculation | kWithTable}, {"--roll-plan", false, kWithCalculation | kWithTable},
+    {"--roll", true, kWithCalculation | kWithTable},
 };
 
 const Option* FindOption(const std::string& name) {
@@ -147,6 +148,14 @@ std::string TakeValue(const std::string& name, const std::string& value, Request
         const std::optional<Unit> unit = ParseUnit(value);
         if (!unit) return "unknown unit " + Quoted(value) + " (use in, mm or cm)";
         request.unit = *unit;
+    } else if (name == "--roll") {
+        Text rolls;
+        for (const Text& roll : RollWidthTexts()) {
+            if (IsPlainDecimal(value) && ParseNumber(value) == ParseNumber(roll)) request.roll = roll;
+            rolls += (rolls.empty() ? "" : ", ") + roll;
+        }
+        if (request.roll.empty()) return "--roll " + Quoted(value) + " is not a standard roll width (" + rolls + ")";
+        request.rollPlan = true;
     }
     return std::string();
 }
@@ -195,6 +204,8 @@ std::string ParseArguments(const std::vector<std::string>& args, Request& reques
         if (name == "--sizes" || name == "--table") {
             if (request.mode != Mode::Calculate) return "'--sizes' and '--table' cannot be combined";
             request.mode = name == "--sizes" ? Mode::Sizes : Mode::Table;
+        } else if (name == "--roll-plan") {
+            request.rollPlan = true;
         } else if (option->takesValue) {
             if (equals == std::string::npos && i + 1 == args.size()) return Quoted(name) + " needs a value";
             const std::string problem =

@@ -17,6 +17,8 @@ struct Request {
     std::optional<int> dpi;
     std::optional<Format> format;
     Unit unit = Unit::Inch;
+    bool rollPlan = false;
+    Text roll;  // the roll asked for; empty for the narrowest that holds the canvas
     std::vector<std::string> sizes;  // WIDTH and LENGTH as given
 };
 

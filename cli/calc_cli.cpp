@@ -5,16 +5,20 @@
 #include "calc/finished_sizes.h"
 #include "cli/arguments.h"
 #include "cli/output_format.h"
+#include "cli/roll_plan.h"
 #include "cli/shown_lengths.h"
 #include "version.h"
 
 namespace {
 
 constexpr BarType kAllBars[] = {BarType::Standard125, BarType::Pro175, BarType::PreNotched};
+const char* const kNotForPreNotched = "does not apply to pre-notched bars";
 const char* const kUsage =
-    "Usage: corvalin-calc [--bar BAR] [--format F] [--units U] [--dpi N] WIDTH LENGTH\n"
+    "Usage: corvalin-calc [--bar BAR] [--format F] [--units U] [--roll-plan]\n"
+    "                     [--roll R] [--dpi N] WIDTH LENGTH\n"
     "       corvalin-calc --sizes [--bar BAR]\n"
     "       corvalin-calc --table [--bar BAR] [--format tsv|csv|md] [--units U]\n"
+    "                     [--roll-plan] [--roll R]\n"
     "\n"
     "Works out the canvas to print for a gallery wrap of the finished size\n"
     "WIDTH x LENGTH inches, for the regular wrap and the staple method: the\n"
@@ -33,6 +37,13 @@ const char* const kUsage =
     "                rounded up to 0.1 mm or 0.01 cm; sheets and rolls keep\n"
     "                their names, with the metric size beside them. WIDTH and\n"
     "                LENGTH are inches whatever the unit\n"
+    "  --roll-plan   how each canvas goes on the narrowest roll that holds it:\n"
+    "                the side that lies across (the longer where both fit:\n"
+    "                it takes less roll), the length of roll it takes, how\n"
+    "                many fit side by side, and the waste: the share of the\n"
+    "                roll one canvas takes that is not canvas, rounded up\n"
+    "  --roll R      the same on the standard roll R instead: 17, 24, 36, 42,\n"
+    "                44, 50, 54, 60 or 64; it says when R is too narrow\n"
     "  --dpi N       also give each canvas in pixels at N dots per inch (1 to\n"
     "                10000)\n"
     "  --sizes       list the finished sizes offered for each bar\n"
@@ -73,12 +84,31 @@ struct Method {
     const char* heading;  // how their headings start
     const char* title;    // its row in the text form
     Text width, length, sheet, roll;
+    Text planRoll;  // the roll its roll plan is for
+    RollPlan plan;
 };
 
-std::vector<Method> MethodsOf(const Job& job) {
+std::vector<Method> MethodsOf(const Request& request, const Job& job) {
     const WrapResults r = CalculateWrap(job.bar, job.width, job.length);
-    return {{"regular", "Regular", "Regular wrap", r.regularWidth, r.regularLength, r.regularSheet, r.regularRoll},
-            {"staple", "Staple", "Staple method", r.stapleWidth, r.stapleLength, r.stapleSheet, r.stapleRoll}};
+    std::vector<Method> methods = {
+        {"regular", "Regular", "Regular wrap", r.regularWidth, r.regularLength, r.regularSheet, r.regularRoll, {}, {}},
+        {"staple", "Staple", "Staple method", r.stapleWidth, r.stapleLength, r.stapleSheet, r.stapleRoll, {}, {}}};
+    for (Method& m : methods) {
+        if (m.width.empty()) continue;
+        m.planRoll = request.roll.empty() ? m.roll : request.roll;
+        if (request.rollPlan) m.plan = PlanRoll(m.planRoll, m.width, m.length);
+    }
+    return methods;
+}
+
+// The roll plan's roll, side across, roll used, canvases side by side and
+// waste, as the data forms give them.
+std::vector<Text> PlanCells(const Request& request, const Method& m) {
+    if (m.width.empty()) return std::vector<Text>(5);
+    const RollPlan& plan = m.plan;
+    return {NameWithSize(m.planRoll, request.unit), plan.fits ? (plan.lengthAcross ? "length" : "width") : "",
+            LengthText(plan.rollUsed, request.unit), std::to_string(plan.sideBySide),
+            plan.fits ? ScaledText(plan.wasteTenths, 1) : ""};
 }
 
 // A field of a data row: its name for scripts, its heading for people, its value.
@@ -93,7 +123,7 @@ void AddField(std::vector<Field>& fields, const Method& m, const char* name, con
 }
 
 std::vector<Field> DataFields(const Request& request, const Job& job) {
-    const std::vector<Method> methods = MethodsOf(job);
+    const std::vector<Method> methods = MethodsOf(request, job);
     std::vector<Field> fields = {{"bar", "Bar", BarName(job.bar)},
                                  {"width", "Finished width (in)", SizeText(job.width)},
                                  {"length", "Finished length (in)", SizeText(job.length)}};
@@ -108,6 +138,13 @@ std::vector<Field> DataFields(const Request& request, const Job& job) {
         if (!request.dpi) break;
         AddField(fields, m, "PixelWidth", " pixel width", m.width.empty() ? m.width : PixelsAt(m.width, *request.dpi));
         AddField(fields, m, "PixelLength", " pixel length", m.width.empty() ? m.width : PixelsAt(m.length, *request.dpi));
+    }
+    for (const Method& m : methods) {
+        if (!request.rollPlan) break;
+        const std::vector<Text> cells = PlanCells(request, m);
+        const char* const names[] = {"PlanRoll", "Across", "RollUsed", "SideBySide", "Waste"};
+        const Text headings[] = {" plan roll", " across", " roll used" + unit, " side by side", " waste (%)"};
+        for (size_t i = 0; i < cells.size(); ++i) AddField(fields, m, names[i], headings[i], cells[i]);
     }
     return fields;
 }
@@ -133,9 +170,10 @@ void PrintText(const Request& request, const Job& job, std::string& out) {
            " in" + (request.unit == Unit::Inch ? "" : Text(", lengths in ") + UnitName(request.unit)) + "\n\n";
     std::vector<std::vector<Text>> rows = {{"", "Width", "Length", "Sheet", "Roll"}};
     if (request.dpi) rows[0].push_back("Pixels at " + std::to_string(*request.dpi) + " dpi");
-    for (const Method& m : MethodsOf(job)) {
+    const std::vector<Method> methods = MethodsOf(request, job);
+    for (const Method& m : methods) {
         if (m.width.empty()) {
-            rows.push_back({m.title, "does not apply to pre-notched bars"});
+            rows.push_back({m.title, kNotForPreNotched});
             continue;
         }
         rows.push_back({m.title, LengthText(m.width, request.unit), LengthText(m.length, request.unit),
@@ -143,6 +181,23 @@ void PrintText(const Request& request, const Job& job, std::string& out) {
         if (request.dpi) rows.back().push_back(PixelsAt(m.width, *request.dpi) + " x " + PixelsAt(m.length, *request.dpi));
     }
     AppendColumns(rows, {16, 9, 9, 11, 10}, out);
+    if (request.rollPlan) {
+        rows = {{"Roll plan", "Roll", "Across", "Roll used", "Side by side", "Waste %"}};
+        for (const Method& m : methods) {
+            const std::vector<Text> cells = PlanCells(request, m);
+            if (m.width.empty()) {
+                rows.push_back({m.title, kNotForPreNotched});
+            } else if (!m.plan.fits) {
+                rows.push_back({m.title, cells[0],
+                                m.planRoll == "none" ? "no standard roll is wide enough" : "too narrow for this canvas"});
+            } else {
+                rows.push_back({m.title});
+                rows.back().insert(rows.back().end(), cells.begin(), cells.end());
+            }
+        }
+        out += '\n';
+        AppendColumns(rows, {16}, out);
+    }
 }
 
 void NoteUnstockedSizes(const Job& job, std::string& err) {

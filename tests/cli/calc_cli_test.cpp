@@ -61,6 +61,9 @@ TEST(CorvalinCalcCli, RejectsBadInputWithOneLineNamingWhatIsWrong) {
         {{"--table", "--format", "Text"}, "the table is tsv, csv or md, not text"},
         {{"--units", "ft", "8", "8"}, "unknown unit 'ft' (use in, mm or cm)"},
         {{"--sizes", "--units", "mm"}, "'--units' does not go with '--sizes'"},
+        {{"--roll", "30", "8", "8"}, "--roll '30' is not a standard roll width (17, 24, 36, 42, 44, 50, 54, 60, 64)"},
+        {{"--roll", "36in", "8", "8"}, "--roll '36in' is not a standard roll width"},
+        {{"--sizes", "--roll-plan"}, "'--roll-plan' does not go with '--sizes'"},
         {{"--table", "--dpi", "300"}, "'--dpi' does not go with '--table'"},
     };
     for (const auto& [args, what] : bad) {
@@ -176,6 +179,29 @@ TEST(CorvalinCalcCli, GivesMetricLengthsRoundedUpAndSheetsByName) {
               GoldenLines("no row starts so") +
                   "Standard125\t5.01\t8.5\t19.08\t27.94\t21.62\t30.48\t8.5 x 11 (21.59 x 27.94 cm)\t"
                   "13 x 19 (33.02 x 48.26 cm)\t17 (43.18 cm)\t17 (43.18 cm)\n");
+}
+
+TEST(CorvalinCalcCli, PlansTheRollInEachForm) {
+    EXPECT_EQ(RunCli({"--roll-plan", "--bar", "pro", "60", "60"}).out,
+              "Corvalin Pro 1.75\", finished size 60 x 60 in\n"
+              "\n"
+              "                Width    Length   Sheet      Roll\n"
+              "Regular wrap    63.5     63.5     none       64\n"
+              "Staple method   64.5     64.5     none       none\n"
+              "\n"
+              "Roll plan       Roll  Across  Roll used  Side by side  Waste %\n"
+              "Regular wrap    64    width   63.5       1             .8\n"
+              "Staple method   none  no standard roll is wide enough\n");
+    const std::string narrow = RunCli({"--roll=24", "--units", "mm", "23", "31"}).out;
+    EXPECT_EQ(narrow.substr(narrow.find("Roll plan")),
+              "Roll plan       Roll           Across  Roll used  Side by side  Waste %\n"
+              "Regular wrap    24 (609.6 mm)  too narrow for this canvas\n"
+              "Staple method   24 (609.6 mm)  too narrow for this canvas\n");
+    const std::string csv = RunCli({"--roll", "36.0", "--units", "mm", "--format", "csv", "--bar", "pre-notched", "23", "31"}).out;
+    EXPECT_EQ(csv.substr(csv.find(",regularPlanRoll")),
+              ",regularPlanRoll,regularAcross,regularRollUsed,regularSideBySide,regularWaste,"
+              "staplePlanRoll,stapleAcross,stapleRollUsed,stapleSideBySide,stapleWaste\r\n"
+              "PreNotched,23,31,,,736.6,939.8,,none,,36 (914.4 mm),,,,,,36 (914.4 mm),width,939.8,1,19.5\r\n");
 }
 
 // The data forms hold the golden table's fields, a row per bar for a calculation.
