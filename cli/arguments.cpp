@@ -8,6 +8,7 @@ namespace {
 
 constexpr long double kLargestSize = 1000;
 constexpr int kLargestDpi = 10000;
+constexpr int kLargestPixels = 1000000;
 // An argument quoted in a complaint is cut to this many bytes: a pasted
 // 100 KB argument should not become a 100 KB message.
 constexpr size_t kLongestShown = 40;
@@ -26,7 +27,8 @@ constexpr Option kOptions[] = {
     {"--sizes", false, kWithAny}, {"--table", false, kWithAny}, {"--bar", true, kWithAny},
     {"--dpi", true, kWithCalculation}, {"--format", true, kWithCalculation | kWithTable},
     {"--units", true, kWithCalculation | kWithTable}, {"--roll-plan", false, kWithCalculation | kWithTable},
-    {"--roll", true, kWithCalculation | kWithTable},
+    {"--roll", true, kWithCalculation | kWithTable}, {"--pixels", true, kWithCalculation},
+    {"--min-ppi", true, kWithCalculation},
 };
 
 const Option* FindOption(const std::string& name) {
@@ -122,6 +124,16 @@ std::optional<int> ParseWholeNumber(const std::string& word, int largest) {
     return number;
 }
 
+// "6000x4000", the x in either case.
+std::optional<ImageSize> ParseImageSize(const std::string& word) {
+    const size_t x = Lowercase(word).find('x');
+    if (x == std::string::npos) return std::nullopt;
+    const std::optional<int> wide = ParseWholeNumber(word.substr(0, x), kLargestPixels);
+    const std::optional<int> high = ParseWholeNumber(word.substr(x + 1), kLargestPixels);
+    if (!wide || !high) return std::nullopt;
+    return ImageSize{*wide, *high};
+}
+
 // Why a size is not acceptable, or empty when it is.
 std::string SizeProblem(const char* name, const std::string& word) {
     const bool negative = word[0] == '-' && IsPlainDecimal(word.substr(1));
@@ -156,6 +168,14 @@ std::string TakeValue(const std::string& name, const std::string& value, Request
         }
         if (request.roll.empty()) return "--roll " + Quoted(value) + " is not a standard roll width (" + rolls + ")";
         request.rollPlan = true;
+    } else if (name == "--pixels") {
+        request.pixels = ParseImageSize(value);
+        if (!request.pixels) {
+            return "--pixels " + Quoted(value) + " is not WIDTHxHEIGHT in whole pixels, each from 1 to 1000000";
+        }
+    } else if (name == "--min-ppi") {
+        request.minPpi = ParseWholeNumber(value, kLargestDpi);
+        if (!request.minPpi) return "--min-ppi " + Quoted(value) + " is not a whole number from 1 to 10000";
     }
     return std::string();
 }
@@ -216,10 +236,13 @@ std::string ParseArguments(const std::vector<std::string>& args, Request& reques
     for (const Option* option : given) {
         if (!(option->modes & ModeBit(request.mode))) {
             return std::string("'") + option->name + "' does not go with " +
-                   (request.mode == Mode::Sizes ? "'--sizes'" : request.mode == Mode::Table ? "'--table'" : "a calculation");
+                   (request.mode == Mode::Sizes ? "'--sizes'" : "'--table'");
         }
     }
-    if (request.mode == Mode::Table && request.format == Format::Padded) return "the table is tsv, csv or md, not text";
+    if (request.mode == Mode::Table && request.format == Format::Padded) {
+        return "the table is tsv, csv or md, not text";
+    }
+    if (request.minPpi && !request.pixels) return "'--min-ppi' goes with '--pixels'";
     return CheckSizes(request);
 }
 

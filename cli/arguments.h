@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "calc/wrap.h"
+#include "cli/image_fit.h"
 #include "cli/output_format.h"
 #include "cli/shown_lengths.h"
 
@@ -19,6 +20,8 @@ struct Request {
     Unit unit = Unit::Inch;
     bool rollPlan = false;
     Text roll;  // the roll asked for; empty for the narrowest that holds the canvas
+    std::optional<ImageSize> pixels;
+    std::optional<int> minPpi;
     std::vector<std::string> sizes;  // WIDTH and LENGTH as given
 };
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <tuple>
 
 #include "cli/output_format.h"
 #include "support/golden_table.h"
@@ -64,6 +65,12 @@ TEST(CorvalinCalcCli, RejectsBadInputWithOneLineNamingWhatIsWrong) {
         {{"--roll", "30", "8", "8"}, "--roll '30' is not a standard roll width (17, 24, 36, 42, 44, 50, 54, 60, 64)"},
         {{"--roll", "36in", "8", "8"}, "--roll '36in' is not a standard roll width"},
         {{"--sizes", "--roll-plan"}, "'--roll-plan' does not go with '--sizes'"},
+        {{"--pixels", "6000", "8", "8"}, "--pixels '6000' is not WIDTHxHEIGHT in whole pixels"},
+        {{"--pixels", "0x10", "8", "8"}, "--pixels '0x10'"},
+        {{"--pixels", "10x1000001", "8", "8"}, "--pixels '10x1000001'"},
+        {{"--min-ppi", "150", "8", "8"}, "'--min-ppi' goes with '--pixels'"},
+        {{"--pixels", "9x9", "--min-ppi", "0", "8", "8"}, "--min-ppi '0' is not a whole number from 1 to 10000"},
+        {{"--table", "--pixels", "9x9"}, "'--pixels' does not go with '--table'"},
         {{"--table", "--dpi", "300"}, "'--dpi' does not go with '--table'"},
     };
     for (const auto& [args, what] : bad) {
@@ -115,7 +122,8 @@ TEST(CorvalinCalcCli, ShowsTheSizesAsRead) {
     for (const auto& [size, shown] : sizes) {
         const CliRun run = RunCli({size, "9"});
         EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "Corvalin 1.25\", finished size " + shown + " x 9 in");
-        EXPECT_EQ(run.err, shown == "8" ? "" : "corvalin-calc: note: " + shown + " is not a stock size for Corvalin 1.25\"\n");
+        EXPECT_EQ(run.err,
+                  shown == "8" ? "" : "corvalin-calc: note: " + shown + " is not a stock size for Corvalin 1.25\"\n");
     }
 }
 
@@ -197,11 +205,39 @@ TEST(CorvalinCalcCli, PlansTheRollInEachForm) {
               "Roll plan       Roll           Across  Roll used  Side by side  Waste %\n"
               "Regular wrap    24 (609.6 mm)  too narrow for this canvas\n"
               "Staple method   24 (609.6 mm)  too narrow for this canvas\n");
-    const std::string csv = RunCli({"--roll", "36.0", "--units", "mm", "--format", "csv", "--bar", "pre-notched", "23", "31"}).out;
+    const std::string csv =
+        RunCli({"--roll", "36.0", "--units", "mm", "--format", "csv", "--bar", "pre-notched", "23", "31"}).out;
     EXPECT_EQ(csv.substr(csv.find(",regularPlanRoll")),
               ",regularPlanRoll,regularAcross,regularRollUsed,regularSideBySide,regularWaste,"
               "staplePlanRoll,stapleAcross,stapleRollUsed,stapleSideBySide,stapleWaste\r\n"
               "PreNotched,23,31,,,736.6,939.8,,none,,36 (914.4 mm),,,,,,36 (914.4 mm),width,939.8,1,19.5\r\n");
+}
+
+TEST(CorvalinCalcCli, ChecksTheImageInEachFormAndWarnsBelowTheMinimum) {
+    const CliRun upright = RunCli({"--pixels", "2000X3000", "--min-ppi", "72", "25", "19"});
+    EXPECT_EQ(upright.out.substr(upright.out.find("Image")),
+              "Image           Resolution  Cropped      Front face\n"
+              "Regular wrap    72.7 ppi    height 1437  1818 x 1380 at 91, 810\n"
+              "Staple method   70.1 ppi    height 1422  1754 x 1332 at 123, 834\n");
+    EXPECT_EQ(upright.err,
+              "corvalin-calc: note: 25 is not a stock size for Corvalin 1.25\"\n"
+              "corvalin-calc: warning: Corvalin 1.25\", Staple method: the image prints at 70.1 ppi, below the "
+              "minimum of 72 ppi\n"
+              "corvalin-calc: note: the image and the canvas lie different ways (one taller than wide, one wider "
+              "than long); give WIDTH and LENGTH the other way round to turn the canvas\n");
+    const std::tuple<const char*, const char*, const char*, bool> turned[] = {
+        {"1000x1500", "19", "25", false}, {"1500x1000", "8", "10", true}, {"1500x1000", "8", "8", false}};
+    for (const auto& [pixels, width, length, noted] : turned) {
+        const std::string err = RunCli({"--pixels", pixels, width, length}).err;
+        EXPECT_EQ(err.find("lie different ways") != std::string::npos, noted) << pixels << " on " << width << " x " << length;
+    }
+    const std::string csv =
+        RunCli({"--pixels", "5700x8100", "--format", "csv", "--bar", "prenotched", "22.5", "34.5"}).out;
+    EXPECT_EQ(csv.substr(csv.find(",regularPpi")),
+              ",regularPpi,regularCropWidth,regularCropHeight,regularFrontLeft,regularFrontTop,regularFrontWidth,"
+              "regularFrontHeight,staplePpi,stapleCropWidth,stapleCropHeight,stapleFrontLeft,stapleFrontTop,"
+              "stapleFrontWidth,stapleFrontHeight\r\n"
+              "PreNotched,22.5,34.5,,,28.5,40.5,,none,,36,,,,,,,,200,0,0,600,600,4500,6900\r\n");
 }
 
 // The data forms hold the golden table's fields, a row per bar for a calculation.
