@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 
 namespace {
 
@@ -42,28 +41,30 @@ unsigned ModeBit(Mode mode) {
     return mode == Mode::Sizes ? kWithSizes : mode == Mode::Table ? kWithTable : kWithCalculation;
 }
 
+void AppendEscaped(unsigned char c, std::string& shown) {
+    static const char hex[] = "0123456789ABCDEF";
+    shown += "\\x";
+    shown += hex[c >> 4];
+    shown += hex[c & 0xF];
+}
+
 // The argument in quotes, cut when long, with every control character
 // written as \xHH: what a user typed must not drive their terminal. C1
-// controls come in UTF-8 as C2 80 to C2 9F.
+// controls come in UTF-8 as C2 80 to C2 9F. The cut never splits a UTF-8
+// sequence.
 std::string Quoted(const std::string& arg) {
     size_t end = std::min(arg.size(), kLongestShown);
-    while (end > 0 && end < arg.size() && (static_cast<unsigned char>(arg[end]) & 0xC0) == 0x80) --end;
+    while (end > 0 && (static_cast<unsigned char>(arg[end]) & 0xC0) == 0x80) --end;
     std::string shown = "'";
     for (size_t i = 0; i < end; ++i) {
         const unsigned char c = static_cast<unsigned char>(arg[i]);
-        const unsigned char next = i + 1 < end ? static_cast<unsigned char>(arg[i + 1]) : 0;
-        const bool control = c < 0x20 || c == 0x7F || (c == 0xC2 && next >= 0x80 && next <= 0x9F);
-        if (control) {
-            char escaped[5];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-            shown += escaped;
-            if (c == 0xC2) {
-                std::snprintf(escaped, sizeof escaped, "\\x%02X", next);
-                shown += escaped;
-                ++i;
-            }
+        const unsigned char next = static_cast<unsigned char>(arg[i + 1]);
+        const bool c1 = c == 0xC2 && next >= 0x80 && next <= 0x9F;
+        if (c < 0x20 || c == 0x7F || c1) {
+            AppendEscaped(c, shown);
+            if (c1) AppendEscaped(arg[++i], shown);
         } else {
-            shown += static_cast<char>(c);
+            shown += arg[i];
         }
     }
     return shown + (end < arg.size() ? "...'" : "'");

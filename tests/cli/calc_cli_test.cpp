@@ -40,6 +40,7 @@ TEST(CorvalinCalcCli, RejectsBadInputWithOneLineNamingWhatIsWrong) {
         {{"8", "\xc2\x9b" "31m\r"}, "length '\\xC2\\x9B31m\\x0D' is not a number"},
         {{"8", std::string(50, '7')}, "length '" + std::string(40, '7') + "...' is out of range"},
         {{"8", std::string(39, '7') + "\xc3\xa9"}, "length '" + std::string(39, '7') + "...' is not a number"},
+        {{std::string(50, '\x80'), "8"}, "width '...' is not a number"},
         {{"--bar", "oak", "8", "8"}, "unknown bar 'oak'"},
         {{"--bar"}, "'--bar' needs a value"},
         {{"--bar=pro", "--bar", "pro", "8", "8"}, "'--bar' is given twice"},
