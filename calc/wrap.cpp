@@ -102,9 +102,3 @@ WrapResults CalculateWrap(BarType bar, const Text& widthText, const Text& length
     }
     return results;
 }
-
-std::vector<Text> RollWidthTexts() {
-    std::vector<Text> texts;
-    for (const Roll& roll : kRolls) texts.insert(texts.begin(), roll.text);
-    return texts;
-}

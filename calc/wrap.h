@@ -3,8 +3,6 @@
 // sheet that holds it and the narrowest roll width.
 #pragma once
 
-#include <vector>
-
 #include "toolkit/text.h"
 
 enum class BarType { Standard125, Pro175, PreNotched };
@@ -36,6 +34,3 @@ struct WrapResults {
 // widthText and lengthText are read with ParseNumber; a text without a
 // leading number counts as 0.
 WrapResults CalculateWrap(BarType bar, const Text& widthText, const Text& lengthText);
-
-// The standard roll widths as the results name them, narrowest first.
-std::vector<Text> RollWidthTexts();

@@ -11,6 +11,10 @@ constexpr int kLargestPixels = 1000000;
 // An argument quoted in a complaint is cut to this many bytes: a pasted
 // 100 KB argument should not become a 100 KB message.
 constexpr size_t kLongestShown = 40;
+// The standard roll widths as the results name them; the window's
+// calculation holds them in its own table and is not touched for the
+// command's sake.
+constexpr const char* kRollWidths[] = {"17", "24", "36", "42", "44", "50", "54", "60", "64"};
 
 // The modes an option goes with.
 enum : unsigned { kWithCalculation = 1, kWithSizes = 2, kWithTable = 4, kWithAny = 7 };
@@ -163,9 +167,9 @@ std::string TakeValue(const std::string& name, const std::string& value, Request
         request.unit = *unit;
     } else if (name == "--roll") {
         Text rolls;
-        for (const Text& roll : RollWidthTexts()) {
+        for (const char* roll : kRollWidths) {
             if (IsPlainDecimal(value) && ParseNumber(value) == ParseNumber(roll)) request.roll = roll;
-            rolls += (rolls.empty() ? "" : ", ") + roll;
+            rolls += Text(rolls.empty() ? "" : ", ") + roll;
         }
         if (request.roll.empty()) return "--roll " + Quoted(value) + " is not a standard roll width (" + rolls + ")";
         request.rollPlan = true;

@@ -190,6 +190,16 @@ TEST(CorvalinCalcCli, GivesMetricLengthsRoundedUpAndSheetsByName) {
                   "13 x 19 (33.02 x 48.26 cm)\t17 (43.18 cm)\t17 (43.18 cm)\n");
 }
 
+// The rolls --roll takes are the calculation's own: each is the narrowest
+// it names for a regular wrap canvas exactly as wide on Corvalin 1.25" bars.
+TEST(CorvalinCalcCli, TakesTheCalculationsRolls) {
+    for (const char* roll : {"17", "24", "36", "42", "44", "50", "54", "60", "64"}) {
+        const Text finished = TrimBlanks(FormatNumber(ParseNumber(roll) - 2.5L, 7));
+        EXPECT_EQ(CalculateWrap(BarType::Standard125, finished, finished).regularRoll, roll);
+        EXPECT_EQ(RunCli({"--roll", roll, "8", "8"}).status, 0) << roll;
+    }
+}
+
 TEST(CorvalinCalcCli, PlansTheRollInEachForm) {
     EXPECT_EQ(RunCli({"--roll-plan", "--bar", "pro", "60", "60"}).out,
               "Corvalin Pro 1.75\", finished size 60 x 60 in\n"
