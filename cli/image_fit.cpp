@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int64_t kMicro = 1000000;
-
 struct Span {
     int64_t crop;
     int64_t start;
@@ -37,6 +35,6 @@ ImageFit FitImage(ImageSize image, const Text& width, const Text& length, int64_
     const int64_t perCanvas = byWidth ? w : l;
     const Span x = SpanOf(image.wide, w, margin, perPixels, perCanvas);
     const Span y = SpanOf(image.high, l, margin, perPixels, perCanvas);
-    return {perPixels * kMicro * 10 / perCanvas, perPixels * kMicro < minPpi * perCanvas, x.crop, y.crop, x.start,
-            y.start, x.size, y.size};
+    return {perPixels * kMicroPerInch * 10 / perCanvas, perPixels * kMicroPerInch < minPpi * perCanvas,
+            x.crop, y.crop, x.start, y.start, x.size, y.size};
 }

@@ -5,8 +5,8 @@
 #include "cli/shown_lengths.h"
 
 RollPlan PlanRoll(const Text& roll, const Text& width, const Text& length) {
+    if (roll == "none") return {};
     RollPlan plan;
-    if (roll == "none") return plan;
     const int64_t across = MicroInches(roll);
     const int64_t w = MicroInches(width);
     const int64_t l = MicroInches(length);

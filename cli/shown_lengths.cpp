@@ -1,10 +1,7 @@
 #include "cli/shown_lengths.h"
 
-#include <string>
-
 namespace {
 
-constexpr int64_t kMicro = 1000000;
 constexpr int kMicroPlaces = 6;
 // Tenths of a millimetre, which are also hundredths of a centimetre, in an inch.
 constexpr int64_t kTenthMillimetresPerInch = 254;
@@ -22,16 +19,17 @@ const char* UnitName(Unit unit) {
 
 int64_t MicroInches(const Text& inches) {
     int64_t micro = 0;
-    int places = -1;
+    int places = kMicroPlaces;
+    bool point = false;
     for (char c : inches) {
         if (c == '.') {
-            places = 0;
+            point = true;
         } else {
             micro = micro * 10 + (c - '0');
-            if (places >= 0) ++places;
+            if (point) --places;
         }
     }
-    for (places = places < 0 ? 0 : places; places < kMicroPlaces; ++places) micro *= 10;
+    for (; places > 0; --places) micro *= 10;
     return micro;
 }
 
@@ -39,34 +37,31 @@ int64_t DivideUp(int64_t numerator, int64_t denominator) {
     return (numerator + denominator - 1) / denominator;
 }
 
+// The quotient, correctly rounded in extended precision, lies so near the
+// decimal it stands for (at most 18 digits) that 18 significant digits give
+// that decimal back.
 Text ScaledText(int64_t value, int places) {
-    Text text = std::to_string(value);
-    if (text.size() < static_cast<size_t>(places)) text.insert(0, places - text.size(), '0');
-    text.insert(text.size() - places, 1, '.');
-    text.erase(text.find_last_not_of('0') + 1);
-    if (text.back() == '.') text.pop_back();
-    return text.empty() ? "0" : text;
+    long double scale = 1;
+    for (int i = 0; i < places; ++i) scale *= 10;
+    return TrimBlanks(FormatNumber(value / scale, 18));
 }
 
 Text LengthText(const Text& inches, Unit unit) {
     if (unit == Unit::Inch || inches.empty()) return inches;
-    const int64_t tenths = DivideUp(MicroInches(inches) * kTenthMillimetresPerInch, kMicro);
+    const int64_t tenths = DivideUp(MicroInches(inches) * kTenthMillimetresPerInch, kMicroPerInch);
     return ScaledText(tenths, unit == Unit::Millimetre ? 1 : 2);
 }
 
+// The names are a roll's width, "17", or a sheet's sides, "13 x 19".
 Text NameWithSize(const Text& name, Unit unit) {
     if (unit == Unit::Inch || name.empty() || name == "none") return name;
-    Text metric;
-    for (size_t start = 0;;) {
-        const size_t end = name.find(" x ", start);
-        metric += LengthText(name.substr(start, end - start), unit);
-        if (end == Text::npos) break;
-        metric += " x ";
-        start = end + 3;
-    }
-    return name + " (" + metric + " " + UnitName(unit) + ")";
+    const size_t x = name.find(" x ");
+    const Text size = x == Text::npos
+                          ? LengthText(name, unit)
+                          : LengthText(name.substr(0, x), unit) + " x " + LengthText(name.substr(x + 3), unit);
+    return name + " (" + size + " " + UnitName(unit) + ")";
 }
 
 Text PixelsAt(const Text& inches, int dpi) {
-    return std::to_string(DivideUp(MicroInches(inches) * dpi, kMicro));
+    return std::to_string(DivideUp(MicroInches(inches) * dpi, kMicroPerInch));
 }

@@ -9,17 +9,20 @@
 
 enum class Unit { Inch, Millimetre, Centimetre };
 
+// Lengths are worked in millionths of an inch: the results show at most
+// seven significant digits of at least 2.5 in, so six places hold them exactly.
+constexpr int64_t kMicroPerInch = 1000000;
+
 const char* UnitName(Unit unit);
 
-// A length as the results show it (a plain decimal of at most six places)
-// in millionths of an inch.
+// A length as the results show it, a plain decimal, in millionths of an inch.
 int64_t MicroInches(const Text& inches);
 
 // numerator / denominator rounded up, for a numerator of 0 or more.
 int64_t DivideUp(int64_t numerator, int64_t denominator);
 
-// value / 10^places as a number text: 3302 and 1 give "330.2", 1500 and 1
-// give "150", 5 and 1 give ".5".
+// value / 10^places in the program's number text: 3302 and 1 give "330.2",
+// 1500 and 1 give "150", 5 and 1 give ".5".
 Text ScaledText(int64_t value, int places);
 
 // The length in the unit, rounded up to 0.1 mm or 0.01 cm (1 in is

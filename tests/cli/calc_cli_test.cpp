@@ -167,6 +167,8 @@ TEST(CorvalinCalcCli, GivesThePixelsThatCoverTheShownCanvas) {
               std::string::npos);
     EXPECT_NE(RunCli({"--dpi", "3", "8", "8"}).out.find("17        32 x 32\n"), std::string::npos);
     EXPECT_NE(RunCli({"--dpi", "1", "8", "8"}).out.find("17        11 x 11\n"), std::string::npos);
+    EXPECT_NE(RunCli({"--dpi", "1", ".500001", "8"}).out.find("3.000001  10.5     8.5 x 11   17        4 x 11\n"),
+              std::string::npos);
 }
 
 TEST(CorvalinCalcCli, ListsTheSizesOfEachBar) {
@@ -176,14 +178,14 @@ TEST(CorvalinCalcCli, ListsTheSizesOfEachBar) {
     EXPECT_EQ(all.find("Corvalin Pro 1.75\": 8 9 10 11 12 13 14 16 18"), all.find('\n') + 1);
 }
 
-// 10.52 in is 267.208 mm: a canvas cut to 267.2 would be short, so 267.3.
+// 10.50001 in is 266.700254 mm: a canvas cut to 266.7 would be short, so 266.8.
 TEST(CorvalinCalcCli, GivesMetricLengthsRoundedUpAndSheetsByName) {
-    EXPECT_EQ(RunCli({"--units", "mm", "8.02", "8"}).out,
-              "Corvalin 1.25\", finished size 8.02 x 8 in, lengths in mm\n"
+    EXPECT_EQ(RunCli({"--units", "mm", "8.00001", "8"}).out,
+              "Corvalin 1.25\", finished size 8.00001 x 8 in, lengths in mm\n"
               "\n"
               "                Width    Length   Sheet                       Roll\n"
-              "Regular wrap    267.3    266.7    13 x 19 (330.2 x 482.6 mm)  17 (431.8 mm)\n"
-              "Staple method   292.7    292.1    13 x 19 (330.2 x 482.6 mm)  17 (431.8 mm)\n");
+              "Regular wrap    266.8    266.7    13 x 19 (330.2 x 482.6 mm)  17 (431.8 mm)\n"
+              "Staple method   292.2    292.1    13 x 19 (330.2 x 482.6 mm)  17 (431.8 mm)\n");
     EXPECT_EQ(RunCli({"--units=CM", "--format", "tsv", "--bar", "standard", "5.01", "8.5"}).out,
               GoldenLines("no row starts so") +
                   "Standard125\t5.01\t8.5\t19.08\t27.94\t21.62\t30.48\t8.5 x 11 (21.59 x 27.94 cm)\t"
@@ -237,11 +239,25 @@ TEST(CorvalinCalcCli, ChecksTheImageInEachFormAndWarnsBelowTheMinimum) {
               "corvalin-calc: note: the image and the canvas lie different ways (one taller than wide, one wider "
               "than long); give WIDTH and LENGTH the other way round to turn the canvas\n");
     const std::tuple<const char*, const char*, const char*, bool> turned[] = {
-        {"1000x1500", "19", "25", false}, {"1500x1000", "8", "10", true}, {"1500x1000", "8", "8", false}};
+        {"1000x1500", "19", "25", false}, {"1500x1000", "8", "10", true},  {"1500x1000", "8", "8", false},
+        {"1000x1500", "8", "8", false},   {"1000x1000", "10", "8", false}, {"1000x1000", "8", "10", false}};
     for (const auto& [pixels, width, length, noted] : turned) {
         const std::string err = RunCli({"--pixels", pixels, width, length}).err;
-        EXPECT_EQ(err.find("lie different ways") != std::string::npos, noted) << pixels << " on " << width << " x " << length;
+        EXPECT_EQ(err.find("lie different ways") != std::string::npos, noted)
+            << pixels << ' ' << width << ' ' << length;
     }
+    // At 100 ppi one pixel more than the 10 x 10 in canvas takes is cropped,
+    // half a pixel each side, so the face loses a column or a row.
+    const std::pair<const char*, const char*> crops[] = {{"1001x1000", "width 1  749 x 750 at 126, 125"},
+                                                         {"1000x1001", "height 1  750 x 749 at 125, 126"},
+                                                         {"1000x1000", "none     750 x 750 at 125, 125"}};
+    for (const auto& [pixels, row] : crops) {
+        const std::string out = RunCli({"--pixels", pixels, "7.5", "7.5"}).out;
+        EXPECT_NE(out.find(std::string("Regular wrap    100 ppi     ") + row), std::string::npos) << pixels;
+    }
+    const std::string notched = RunCli({"--roll-plan", "--pixels", "100x100", "--bar", "prenotched", "8", "8"}).out;
+    EXPECT_NE(notched.find("Waste %\nRegular wrap    does not apply to pre-notched bars\n"), std::string::npos);
+    EXPECT_NE(notched.find("Front face\nRegular wrap    does not apply to pre-notched bars\n"), std::string::npos);
     const std::string csv =
         RunCli({"--pixels", "5700x8100", "--format", "csv", "--bar", "prenotched", "22.5", "34.5"}).out;
     EXPECT_EQ(csv.substr(csv.find(",regularPpi")),
@@ -275,6 +291,9 @@ TEST(CorvalinCalcCli, DataFormsHoldTheGoldenTablesFields) {
     std::string quoted;
     AppendDataRow({"a,b", "say \"hi\"", "two\nlines", "cr\r", "plain"}, Format::Csv, quoted);
     EXPECT_EQ(quoted, "\"a,b\",\"say \"\"hi\"\"\",\"two\nlines\",\"cr\r\",plain\r\n");
+    std::string padded;
+    AppendColumns({{"wide label", "x"}, {"a", "b", "c"}}, {4}, padded);
+    EXPECT_EQ(padded, "wide label  x\na           b  c\n");
 }
 
 TEST(CorvalinCalcCli, HelpAndVersionGoToStdout) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 // Worked out by hand. The front face is the canvas less the margin on every
@@ -31,18 +33,13 @@ TEST(ImageFit, GivesTheResolutionTheCropAndTheFrontFace) {
         // A face of 0.01 in at 3.59 ppi runs from 4.48 to 4.52: no whole pixel.
         {{9, 9}, "2.51", "2.51", 1250000, {35, true, 0, 0, 5, 5, 0, 0}},
     };
+    const auto fields = [](const ImageFit& f) {
+        return std::tuple(f.ppiTenths, f.belowMinimum, f.cropWide, f.cropHigh, f.frontLeft, f.frontTop, f.frontWide,
+                          f.frontHigh);
+    };
     for (const Case& c : cases) {
-        const ImageFit fit = FitImage(c.image, c.width, c.length, c.margin, 150);
-        const std::string name = std::to_string(c.image.wide) + "x" + std::to_string(c.image.high) + " on " +
-                                 c.width + " x " + c.length;
-        EXPECT_EQ(fit.ppiTenths, c.fit.ppiTenths) << name;
-        EXPECT_EQ(fit.belowMinimum, c.fit.belowMinimum) << name;
-        EXPECT_EQ(fit.cropWide, c.fit.cropWide) << name;
-        EXPECT_EQ(fit.cropHigh, c.fit.cropHigh) << name;
-        EXPECT_EQ(fit.frontLeft, c.fit.frontLeft) << name;
-        EXPECT_EQ(fit.frontTop, c.fit.frontTop) << name;
-        EXPECT_EQ(fit.frontWide, c.fit.frontWide) << name;
-        EXPECT_EQ(fit.frontHigh, c.fit.frontHigh) << name;
+        EXPECT_EQ(fields(FitImage(c.image, c.width, c.length, c.margin, 150)), fields(c.fit))
+            << c.image.wide << "x" << c.image.high << " on " << c.width << " x " << c.length;
     }
 }
 
