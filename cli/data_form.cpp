@@ -14,6 +14,16 @@ const char* BarName(BarType bar) {
     return "Standard125";
 }
 
+// The resolution, the pixels cropped off the width and the height, and the
+// front face's left, top, width and height.
+std::vector<Text> ImageCells(const Method& m) {
+    if (m.width.empty()) return std::vector<Text>(7);
+    const ImageFit& fit = m.fit;
+    return {ScaledText(fit.ppiTenths, 1),  std::to_string(fit.cropWide), std::to_string(fit.cropHigh),
+            std::to_string(fit.frontLeft), std::to_string(fit.frontTop), std::to_string(fit.frontWide),
+            std::to_string(fit.frontHigh)};
+}
+
 // A field of a data row: its name for scripts, its heading for people, its value.
 struct Field {
     Text name;

@@ -26,19 +26,13 @@ std::vector<Method> MethodsOf(const Request& request, const Job& job) {
                                     r.stapleRoll, Millionths(bar.depth + bar.stapleExtra / 2), {}, {}, {}}};
     for (Method& m : methods) {
         if (m.width.empty()) continue;
-        m.planRoll = request.roll.empty() ? m.roll : request.roll;
-        if (request.rollPlan) m.plan = PlanRoll(m.planRoll, m.width, m.length);
+        if (request.rollPlan) {
+            m.planRoll = request.roll.empty() ? m.roll : request.roll;
+            m.plan = PlanRoll(m.planRoll, m.width, m.length);
+        }
         if (request.pixels) m.fit = FitImage(*request.pixels, m.width, m.length, m.margin, MinimumPpi(request));
     }
     return methods;
-}
-
-std::vector<Text> ImageCells(const Method& m) {
-    if (m.width.empty()) return std::vector<Text>(7);
-    const ImageFit& fit = m.fit;
-    return {ScaledText(fit.ppiTenths, 1),    std::to_string(fit.cropWide),  std::to_string(fit.cropHigh),
-            std::to_string(fit.frontLeft),   std::to_string(fit.frontTop),  std::to_string(fit.frontWide),
-            std::to_string(fit.frontHigh)};
 }
 
 std::vector<Text> PlanCells(const Request& request, const Method& m) {

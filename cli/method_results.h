@@ -36,7 +36,3 @@ int MinimumPpi(const Request& request);
 // The roll plan's roll, side across, roll used, canvases side by side and
 // waste, as the data forms give them.
 std::vector<Text> PlanCells(const Request& request, const Method& m);
-
-// The resolution, the pixels cropped off the width and the height, and the
-// front face's left, top, width and height, as the data forms give them.
-std::vector<Text> ImageCells(const Method& m);

@@ -87,29 +87,6 @@ TEST(CorvalinCalcCli, RejectsBadInputWithOneLineNamingWhatIsWrong) {
     }
 }
 
-TEST(CorvalinCalcCli, PrintsBothWrapsOnStdoutAndNotesOnStderr) {
-    CliRun run = RunCli({"14", "19"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out,
-              "Corvalin 1.25\", finished size 14 x 19 in\n"
-              "\n"
-              "                Width    Length   Sheet      Roll\n"
-              "Regular wrap    16.5     21.5     17 x 22    17\n"
-              "Staple method   17.5     22.5     none       24\n");
-    run = RunCli({"--bar=PreNotched", "--dpi", "300", "13", "17.25"});
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out,
-              "Pre-Notched Stretcher Bars, finished size 13 x 17.25 in\n"
-              "\n"
-              "                Width    Length   Sheet      Roll      Pixels at 300 dpi\n"
-              "Regular wrap    does not apply to pre-notched bars\n"
-              "Staple method   19       23.25    none       24        5700 x 6975\n");
-    EXPECT_EQ(run.err,
-              "corvalin-calc: note: 13 is not a stock size for Pre-Notched Stretcher Bars\n"
-              "corvalin-calc: note: 17.25 is not a stock size for Pre-Notched Stretcher Bars\n");
-}
-
 // Sizes are shown as the program read them: the digits reading keeps, and
 // nothing of what it drops.
 TEST(CorvalinCalcCli, ShowsTheSizesAsRead) {
@@ -173,9 +150,6 @@ TEST(CorvalinCalcCli, GivesThePixelsThatCoverTheShownCanvas) {
 
 TEST(CorvalinCalcCli, ListsTheSizesOfEachBar) {
     EXPECT_EQ(RunCli({"--sizes", "--bar", "standard"}).out, "Corvalin 1.25\": 8 9 10 11 12 13 14 15 16 17 18 19\n");
-    const std::string all = RunCli({"--sizes"}).out;
-    EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), 3);
-    EXPECT_EQ(all.find("Corvalin Pro 1.75\": 8 9 10 11 12 13 14 16 18"), all.find('\n') + 1);
 }
 
 // 10.50001 in is 266.700254 mm: a canvas cut to 266.7 would be short, so 266.8.
@@ -192,17 +166,13 @@ TEST(CorvalinCalcCli, GivesMetricLengthsRoundedUpAndSheetsByName) {
                   "13 x 19 (33.02 x 48.26 cm)\t17 (43.18 cm)\t17 (43.18 cm)\n");
 }
 
-// The rolls --roll takes are the calculation's own: each is the narrowest
-// it names for a regular wrap canvas exactly as wide on Corvalin 1.25" bars.
-TEST(CorvalinCalcCli, TakesTheCalculationsRolls) {
+TEST(CorvalinCalcCli, PlansTheRollInEachForm) {
+    // The widths --roll takes (its complaint lists them) are the calculation's:
+    // each is the narrowest roll it names for a canvas exactly as wide.
     for (const char* roll : {"17", "24", "36", "42", "44", "50", "54", "60", "64"}) {
         const Text finished = TrimBlanks(FormatNumber(ParseNumber(roll) - 2.5L, 7));
         EXPECT_EQ(CalculateWrap(BarType::Standard125, finished, finished).regularRoll, roll);
-        EXPECT_EQ(RunCli({"--roll", roll, "8", "8"}).status, 0) << roll;
     }
-}
-
-TEST(CorvalinCalcCli, PlansTheRollInEachForm) {
     EXPECT_EQ(RunCli({"--roll-plan", "--bar", "pro", "60", "60"}).out,
               "Corvalin Pro 1.75\", finished size 60 x 60 in\n"
               "\n"
@@ -213,11 +183,6 @@ TEST(CorvalinCalcCli, PlansTheRollInEachForm) {
               "Roll plan       Roll  Across  Roll used  Side by side  Waste %\n"
               "Regular wrap    64    width   63.5       1             .8\n"
               "Staple method   none  no standard roll is wide enough\n");
-    const std::string narrow = RunCli({"--roll=24", "--units", "mm", "23", "31"}).out;
-    EXPECT_EQ(narrow.substr(narrow.find("Roll plan")),
-              "Roll plan       Roll           Across  Roll used  Side by side  Waste %\n"
-              "Regular wrap    24 (609.6 mm)  too narrow for this canvas\n"
-              "Staple method   24 (609.6 mm)  too narrow for this canvas\n");
     const std::string csv =
         RunCli({"--roll", "36.0", "--units", "mm", "--format", "csv", "--bar", "pre-notched", "23", "31"}).out;
     EXPECT_EQ(csv.substr(csv.find(",regularPlanRoll")),
@@ -227,17 +192,9 @@ TEST(CorvalinCalcCli, PlansTheRollInEachForm) {
 }
 
 TEST(CorvalinCalcCli, ChecksTheImageInEachFormAndWarnsBelowTheMinimum) {
-    const CliRun upright = RunCli({"--pixels", "2000X3000", "--min-ppi", "72", "25", "19"});
-    EXPECT_EQ(upright.out.substr(upright.out.find("Image")),
-              "Image           Resolution  Cropped      Front face\n"
-              "Regular wrap    72.7 ppi    height 1437  1818 x 1380 at 91, 810\n"
-              "Staple method   70.1 ppi    height 1422  1754 x 1332 at 123, 834\n");
-    EXPECT_EQ(upright.err,
-              "corvalin-calc: note: 25 is not a stock size for Corvalin 1.25\"\n"
-              "corvalin-calc: warning: Corvalin 1.25\", Staple method: the image prints at 70.1 ppi, below the "
-              "minimum of 72 ppi\n"
-              "corvalin-calc: note: the image and the canvas lie different ways (one taller than wide, one wider "
-              "than long); give WIDTH and LENGTH the other way round to turn the canvas\n");
+    EXPECT_EQ(RunCli({"--pixels", "3000x4500", "--min-ppi", "108", "--bar", "pro", "24", "36"}).err,
+              "corvalin-calc: warning: Corvalin Pro 1.75\", Staple method: the image prints at 105.2 ppi, below the "
+              "minimum of 108 ppi\n");
     const std::tuple<const char*, const char*, const char*, bool> turned[] = {
         {"1000x1500", "19", "25", false}, {"1500x1000", "8", "10", true},  {"1500x1000", "8", "8", false},
         {"1000x1500", "8", "8", false},   {"1000x1000", "10", "8", false}, {"1000x1000", "8", "10", false}};

@@ -23,8 +23,6 @@ TEST(ImageFit, GivesTheResolutionTheCropAndTheFrontFace) {
         {{1500, 1500}, "10.003", "10.003", 1250000, {1499, true, 0, 0, 188, 188, 1124, 1124}},
         // 200 ppi: the face starts exactly at pixel 350 and is 24 x 36 in.
         {{5500, 7900}, "27.5", "39.5", 1750000, {2000, false, 0, 0, 350, 350, 4800, 7200}},
-        // The staple method's wider margin, the same on both sides.
-        {{5700, 8100}, "28.5", "40.5", 2250000, {2000, false, 0, 0, 450, 450, 4800, 7200}},
         // An upright image on a wide canvas: 2000 / 27.5 = 72.73 ppi; the
         // height keeps 1563.64 of 3000 pixels, cropped 718.18 above.
         {{2000, 3000}, "27.5", "21.5", 1250000, {727, true, 0, 1437, 91, 810, 1818, 1380}},
