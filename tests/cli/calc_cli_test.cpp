@@ -37,7 +37,7 @@ TEST(CorvalinCalcCli, RejectsBadInputWithOneLineNamingWhatIsWrong) {
         {{"--frobnicate", "8", "8"}, "unknown option '--frobnicate'"},
         {{"--foo=1", "8", "8"}, "unknown option '--foo'"},
         {{"--foo\x1b[2J", "8", "8"}, "unknown option '--foo\\x1B[2J'"},
-        {{"8", "\xc2\x9b" "31m\r"}, "length '\\xC2\\x9B31m\\x0D' is not a number"},
+        {{"8", "\xc2\x80" "31m\x7f\xc2\x9f\xc2\xa0\r"}, "length '\\xC2\\x8031m\\x7F\\xC2\\x9F\xc2\xa0\\x0D' is not"},
         {{"8", std::string(50, '7')}, "length '" + std::string(40, '7') + "...' is out of range"},
         {{"8", std::string(39, '7') + "\xc3\xa9"}, "length '" + std::string(39, '7') + "...' is not a number"},
         {{std::string(50, '\x80'), "8"}, "width '...' is not a number"},
@@ -66,6 +66,7 @@ TEST(CorvalinCalcCli, RejectsBadInputWithOneLineNamingWhatIsWrong) {
         {{"--roll", "30", "8", "8"}, "--roll '30' is not a standard roll width (17, 24, 36, 42, 44, 50, 54, 60, 64)"},
         {{"--roll", "36in", "8", "8"}, "--roll '36in' is not a standard roll width"},
         {{"--sizes", "--roll-plan"}, "'--roll-plan' does not go with '--sizes'"},
+        {{"--roll-plan=yes", "8", "8"}, "'--roll-plan' takes no value"},
         {{"--pixels", "6000", "8", "8"}, "--pixels '6000' is not WIDTHxHEIGHT in whole pixels"},
         {{"--pixels", "0x10", "8", "8"}, "--pixels '0x10'"},
         {{"--pixels", "10x1000001", "8", "8"}, "--pixels '10x1000001'"},
@@ -80,7 +81,7 @@ TEST(CorvalinCalcCli, RejectsBadInputWithOneLineNamingWhatIsWrong) {
         EXPECT_EQ(run.out, "") << Shown(args);
         EXPECT_EQ(run.err.rfind("corvalin-calc: ", 0), 0u) << run.err;
         EXPECT_NE(run.err.find(what), std::string::npos) << run.err;
-        EXPECT_EQ(std::count_if(run.err.begin(), run.err.end(), [](char c) { return std::iscntrl(c); }), 1)
+        EXPECT_EQ(std::count_if(run.err.begin(), run.err.end(), [](unsigned char c) { return std::iscntrl(c); }), 1)
             << run.err;
         EXPECT_EQ(run.err.back(), '\n');
         EXPECT_NE(run.err.find(". Try 'corvalin-calc --help'.\n"), std::string::npos) << run.err;
