@@ -99,8 +99,8 @@ TEST(CorvalinCalcCli, ShowsTheSizesAsRead) {
         {"8.000000000000000009", "8"},
     };
     for (const auto& [size, shown] : sizes) {
-        const CliRun run = RunCli({size, "9"});
-        EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "Corvalin 1.25\", finished size " + shown + " x 9 in");
+        const CliRun run = RunCli({"9", size});
+        EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "Corvalin 1.25\", finished size 9 x " + shown + " in");
         EXPECT_EQ(run.err,
                   shown == "8" ? "" : "corvalin-calc: note: " + shown + " is not a stock size for Corvalin 1.25\"\n");
     }
