@@ -1,181 +1,16 @@
 #include "cli/calc_cli.h"
 
 #include <algorithm>
-#include <cctype>
-#include <cstdint>
-#include <optional>
 
 #include "calc/finished_sizes.h"
-#include "calc/wrap.h"
+#include "cli/forms.h"
+#include "cli/shown_lengths.h"
+#include "cli/usage.h"
 #include "version.h"
 
 namespace {
 
 constexpr BarType kAllBars[] = {BarType::Standard125, BarType::Pro175, BarType::PreNotched};
-constexpr long double kLargestSize = 1000;
-constexpr int kLargestDpi = 10000;
-
-const char* const kUsage =
-    "Usage: corvalin-calc [--bar BAR] [--dpi N] WIDTH LENGTH\n"
-    "       corvalin-calc --sizes [--bar BAR]\n"
-    "       corvalin-calc --table [--bar BAR] [--format tsv|csv|md]\n"
-    "\n"
-    "Works out the canvas to print for a gallery wrap of the finished size\n"
-    "WIDTH x LENGTH inches, for the regular wrap and the staple method: the\n"
-    "minimum canvas, the smallest standard sheet that holds it and the\n"
-    "narrowest roll width.\n"
-    "\n"
-    "  --bar BAR     standard (Corvalin 1.25\", the default), pro (Corvalin Pro\n"
-    "                1.75\") or prenotched (Pre-Notched Stretcher Bars); the\n"
-    "                table's names Standard125, Pro175 and PreNotched too\n"
-    "  --dpi N       also give each canvas in pixels at N dots per inch (1 to\n"
-    "                10000)\n"
-    "  --sizes       list the finished sizes offered for each bar\n"
-    "  --table       every combination of offered sizes, one row each\n"
-    "  --format F    the table as tsv (the default), csv or md\n"
-    "  --help        show this help\n"
-    "  --version     show the version\n"
-    "\n"
-    "An option's value may follow it as the next argument or after '='. After\n"
-    "'--' every argument is a size. WIDTH and LENGTH are decimal numbers above\n"
-    "0 and at most 1000; sizes a bar does not offer are calculated all the\n"
-    "same, with a note on standard error.\n";
-
-enum class Mode { Calculate, Sizes, Table, Help, Version };
-enum class TableFormat { Tsv, Csv, Markdown };
-
-struct Request {
-    Mode mode = Mode::Calculate;
-    std::optional<BarType> bar;
-    std::optional<int> dpi;
-    std::optional<TableFormat> format;
-    std::vector<std::string> sizes;
-};
-
-const char* BarName(BarType bar) {
-    switch (bar) {
-    case BarType::Pro175: return "Pro175";
-    case BarType::PreNotched: return "PreNotched";
-    case BarType::Standard125: break;
-    }
-    return "Standard125";
-}
-
-std::optional<BarType> ParseBar(std::string bar) {
-    for (char& c : bar) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (bar == "standard" || bar == "standard125") return BarType::Standard125;
-    if (bar == "pro" || bar == "pro175") return BarType::Pro175;
-    if (bar == "prenotched") return BarType::PreNotched;
-    return std::nullopt;
-}
-
-std::optional<TableFormat> ParseFormat(const std::string& word) {
-    if (word == "tsv") return TableFormat::Tsv;
-    if (word == "csv") return TableFormat::Csv;
-    if (word == "md") return TableFormat::Markdown;
-    return std::nullopt;
-}
-
-// Digits with at most one ".", and at least one digit: no sign, no exponent.
-bool IsPlainDecimal(const std::string& word) {
-    bool digit = false;
-    bool point = false;
-    for (char c : word) {
-        if (c >= '0' && c <= '9') {
-            digit = true;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
-            return false;
-        }
-    }
-    return digit;
-}
-
-std::optional<int> ParseDpi(const std::string& word) {
-    int dpi = 0;
-    for (char c : word) {
-        if (c < '0' || c > '9' || dpi > kLargestDpi) return std::nullopt;
-        dpi = dpi * 10 + (c - '0');
-    }
-    if (dpi < 1 || dpi > kLargestDpi) return std::nullopt;
-    return dpi;
-}
-
-// Why a size is not acceptable, or empty when it is.
-std::string SizeProblem(const char* name, const std::string& word) {
-    const bool negative = word[0] == '-' && IsPlainDecimal(word.substr(1));
-    if (!negative && !IsPlainDecimal(word)) return std::string(name) + " '" + word + "' is not a number";
-    const long double value = ParseNumber(word);
-    if (negative || value <= 0 || value > kLargestSize) {
-        return std::string(name) + " " + word + " is out of range (above 0 and at most 1000)";
-    }
-    return std::string();
-}
-
-// Reads the arguments into `request`; returns what is wrong, or empty.
-std::string ParseArguments(const std::vector<std::string>& args, Request& request) {
-    std::vector<std::string> given;
-    bool sizesOnly = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (sizesOnly || arg == "-" || arg[0] != '-' || IsPlainDecimal(arg.substr(1))) {
-            request.sizes.push_back(arg);
-            continue;
-        }
-        if (arg == "--") {
-            sizesOnly = true;
-            continue;
-        }
-        const size_t equals = arg.find('=');
-        const std::string name = arg.substr(0, equals);
-        if (std::find(given.begin(), given.end(), name) != given.end()) return "'" + name + "' is given twice";
-        given.push_back(name);
-        const bool takesValue = name == "--bar" || name == "--dpi" || name == "--format";
-        if (!takesValue && equals != std::string::npos) return "'" + name + "' takes no value";
-        std::string value;
-        if (equals != std::string::npos) {
-            value = arg.substr(equals + 1);
-        } else if (takesValue) {
-            if (i + 1 == args.size()) return "'" + name + "' needs a value";
-            value = args[++i];
-        }
-        if (name == "--help" || name == "-h") {
-            request.mode = Mode::Help;
-            return std::string();
-        } else if (name == "--version") {
-            request.mode = Mode::Version;
-            return std::string();
-        } else if (name == "--bar") {
-            request.bar = ParseBar(value);
-            if (!request.bar) return "unknown bar '" + value + "' (use standard, pro or prenotched)";
-        } else if (name == "--dpi") {
-            request.dpi = ParseDpi(value);
-            if (!request.dpi) return "--dpi '" + value + "' is not a whole number from 1 to 10000";
-        } else if (name == "--format") {
-            request.format = ParseFormat(value);
-            if (!request.format) return "unknown table format '" + value + "' (use tsv, csv or md)";
-        } else if (name == "--sizes" || name == "--table") {
-            if (request.mode != Mode::Calculate) return "'--sizes' and '--table' cannot be combined";
-            request.mode = name == "--sizes" ? Mode::Sizes : Mode::Table;
-        } else {
-            return "unknown option '" + name + "'";
-        }
-    }
-
-    if (request.mode == Mode::Calculate) {
-        if (request.format) return "'--format' goes with '--table'";
-        if (request.sizes.empty()) return "missing WIDTH and LENGTH";
-        if (request.sizes.size() == 1) return "missing LENGTH";
-        if (request.sizes.size() > 2) return "unexpected argument '" + request.sizes[2] + "'";
-        std::string problem = SizeProblem("width", request.sizes[0]);
-        return problem.empty() ? SizeProblem("length", request.sizes[1]) : problem;
-    }
-    if (!request.sizes.empty()) return "unexpected argument '" + request.sizes[0] + "'";
-    if (request.dpi) return "'--dpi' goes with a calculation";
-    if (request.format && request.mode != Mode::Table) return "'--format' goes with '--table'";
-    return std::string();
-}
 
 bool IsStockSize(BarType bar, const std::string& size) {
     const std::vector<Text> entries = FinishedSizeEntries(bar);
@@ -183,57 +18,23 @@ bool IsStockSize(BarType bar, const std::string& size) {
                        [&](const Text& entry) { return ParseNumber(entry) == ParseNumber(size); });
 }
 
-// The pixels that cover a shown size at the dpi: the shown text is a plain
-// decimal, taken exactly, so 10.52 in at 300 dpi is 3156 pixels.
-std::string Pixels(const Text& inches, int dpi) {
-    int64_t scaled = 0;
-    int64_t unit = 1;
-    bool fraction = false;
-    for (char c : inches) {
-        if (c == '.') {
-            fraction = true;
-            continue;
-        }
-        scaled = scaled * 10 + (c - '0');
-        if (fraction) unit *= 10;
+void WarnOfLowResolution(const Request& request, const Job& job, std::string& err) {
+    for (const Method& m : MethodsOf(request, job)) {
+        if (m.width.empty() || !m.fit.belowMinimum) continue;
+        err += "corvalin-calc: warning: " + std::string(BarTitle(job.bar)) + ", " + m.title + ": the image prints at " +
+               ScaledText(m.fit.ppiTenths, 1) + " ppi, below the minimum of " + std::to_string(MinimumPpi(request)) +
+               " ppi\n";
     }
-    return std::to_string((scaled * dpi + unit - 1) / unit);
 }
 
-// The text padded with blanks to a column of `width`.
-std::string Column(std::string text, size_t width) {
-    text.resize(std::max(width, text.size()), ' ');
-    return text;
-}
-
-void PrintCalculation(const Request& request, std::string& out, std::string& err) {
-    const BarType bar = request.bar.value_or(BarType::Standard125);
-    const std::string& width = request.sizes[0];
-    const std::string& length = request.sizes[1];
-    const WrapResults r = CalculateWrap(bar, width, length);
-
-    out += std::string(BarTitle(bar)) + ", finished size " + width + " x " + length + " in\n\n";
-    out += Column("", 16) + Column("Width", 9) + Column("Length", 9) + Column("Sheet", 11) + "Roll";
-    if (request.dpi) out += Column("", 6) + "Pixels at " + std::to_string(*request.dpi) + " dpi";
-    out += '\n';
-    auto row = [&](const char* name, const Text& w, const Text& l, const Text& sheet, const Text& roll) {
-        out += Column(name, 16);
-        if (w.empty()) {
-            out += "does not apply to pre-notched bars\n";
-            return;
-        }
-        out += Column(w, 9) + Column(l, 9) + Column(sheet, 11);
-        out += request.dpi ? Column(roll, 10) + Pixels(w, *request.dpi) + " x " + Pixels(l, *request.dpi) : roll;
-        out += '\n';
-    };
-    row("Regular wrap", r.regularWidth, r.regularLength, r.regularSheet, r.regularRoll);
-    row("Staple method", r.stapleWidth, r.stapleLength, r.stapleSheet, r.stapleRoll);
-
+void NoteUnstockedSizes(const Job& job, std::string& err) {
     std::vector<std::string> unstocked;
-    if (!IsStockSize(bar, width)) unstocked.push_back(width);
-    if (length != width && !IsStockSize(bar, length)) unstocked.push_back(length);
+    if (!IsStockSize(job.bar, job.width)) unstocked.push_back(job.width);
+    if (ParseNumber(job.length) != ParseNumber(job.width) && !IsStockSize(job.bar, job.length)) {
+        unstocked.push_back(job.length);
+    }
     for (const std::string& size : unstocked) {
-        err += "corvalin-calc: note: " + size + " is not a stock size for " + BarTitle(bar) + "\n";
+        err += "corvalin-calc: note: " + SizeText(size) + " is not a stock size for " + BarTitle(job.bar) + "\n";
     }
 }
 
@@ -250,35 +51,46 @@ void PrintSizes(const Request& request, std::string& out) {
     }
 }
 
-void PrintTableRow(const std::vector<std::string>& cells, TableFormat format, std::string& out) {
-    const char* separator = format == TableFormat::Csv ? "," : format == TableFormat::Tsv ? "\t" : " | ";
-    if (format == TableFormat::Markdown) out += "| ";
-    for (size_t i = 0; i < cells.size(); ++i) {
-        if (i > 0) out += separator;
-        out += cells[i];
-    }
-    out += format == TableFormat::Markdown ? " |\n" : "\n";
-}
-
-void PrintTable(const Request& request, std::string& out) {
-    const TableFormat format = request.format.value_or(TableFormat::Tsv);
-    const std::vector<std::string> header = {"bar",          "width",        "length",      "regularWidth",
-                                             "regularLength", "stapleWidth", "stapleLength", "regularSheet",
-                                             "stapleSheet",  "regularRoll",  "stapleRoll"};
-    PrintTableRow(header, format, out);
-    if (format == TableFormat::Markdown) {
-        PrintTableRow(std::vector<std::string>(header.size(), "---"), format, out);
-    }
+// Every combination of the sizes each selected bar is offered in.
+std::vector<Job> TableJobs(const Request& request) {
+    std::vector<Job> jobs;
     for (BarType bar : SelectedBars(request)) {
         const std::vector<Text> entries = FinishedSizeEntries(bar);
         for (const Text& width : entries) {
-            for (const Text& length : entries) {
-                const WrapResults r = CalculateWrap(bar, width, length);
-                PrintTableRow({BarName(bar), width, length, r.regularWidth, r.regularLength, r.stapleWidth,
-                               r.stapleLength, r.regularSheet, r.stapleSheet, r.regularRoll, r.stapleRoll},
-                              format, out);
-            }
+            for (const Text& length : entries) jobs.push_back({bar, width, length});
         }
+    }
+    return jobs;
+}
+
+// An upright image on a wide canvas, or the other way round, loses much
+// to cropping; the user may have meant the canvas turned.
+void NoteTurnedImage(const Request& request, std::string& err) {
+    const long double width = ParseNumber(request.sizes[0]);
+    const long double length = ParseNumber(request.sizes[1]);
+    const ImageSize& image = *request.pixels;
+    if ((image.wide < image.high && width > length) || (image.wide > image.high && width < length)) {
+        err += "corvalin-calc: note: the image and the canvas lie different ways (one taller than wide, one wider "
+               "than long); give WIDTH and LENGTH the other way round to turn the canvas\n";
+    }
+}
+
+// The text form is one bar's calculation, the standard bar's unless asked
+// otherwise; the data forms give a row for each bar.
+void PrintCalculation(const Request& request, std::string& out, std::string& err) {
+    const Format format = request.format.value_or(Format::Padded);
+    std::vector<Job> jobs;
+    for (BarType bar : format == Format::Padded ? std::vector<BarType>{request.bar.value_or(BarType::Standard125)}
+                                              : SelectedBars(request)) {
+        jobs.push_back({bar, request.sizes[0], request.sizes[1]});
+        NoteUnstockedSizes(jobs.back(), err);
+        if (request.pixels) WarnOfLowResolution(request, jobs.back(), err);
+    }
+    if (request.pixels) NoteTurnedImage(request, err);
+    if (format == Format::Padded) {
+        PrintText(request, jobs[0], out);
+    } else {
+        PrintData(request, jobs, format, out);
     }
 }
 
@@ -295,7 +107,7 @@ int RunCalculatorCli(const std::vector<std::string>& args, std::string& out, std
     case Mode::Help: out += kUsage; break;
     case Mode::Version: out += "corvalin-calc " CORVALIN_VERSION "\n"; break;
     case Mode::Sizes: PrintSizes(request, out); break;
-    case Mode::Table: PrintTable(request, out); break;
+    case Mode::Table: PrintData(request, TableJobs(request), request.format.value_or(Format::Tsv), out); break;
     case Mode::Calculate: PrintCalculation(request, out, err); break;
     }
     return 0;

@@ -9,9 +9,11 @@
 #include "cli/calc_cli.h"
 #include "support/golden_table.h"
 
-// res/help/examples.html and res/help/cli.html
+// res/help/examples.html, cli.html, choosing.html and resolution.html
 extern const char* const kHelpExamples;
 extern const char* const kHelpCommandLine;
+extern const char* const kHelpChoosing;
+extern const char* const kHelpResolution;
 
 namespace {
 
@@ -70,17 +72,50 @@ TEST(Help, WorkedExamplesAgreeWithTheCalculation) {
     EXPECT_EQ(bars.size(), 3u) << "an example for each bar type";
 }
 
-TEST(Help, CommandLineExampleIsWhatTheCommandPrints) {
-    const std::string page = kHelpCommandLine;
-    size_t at = 0;
-    std::istringstream args(Next(page, at, "<pre class=\"cli\" data-args=\"", "\">\n"));
-    const std::string shown = Next(page, --at, "\n", "</pre>");
-    std::vector<std::string> arguments;
-    for (std::string arg; args >> arg;) arguments.push_back(arg);
-    ASSERT_FALSE(arguments.empty());
-    std::string out, err;
-    EXPECT_EQ(RunCalculatorCli(arguments, out, err), 0);
-    EXPECT_EQ(out, shown);
+// The number texts in `text`: digits with their points, none at the end.
+std::set<std::string> NumbersIn(const std::string& text) {
+    std::set<std::string> numbers;
+    for (size_t at = text.find_first_of("0123456789"); at != std::string::npos;
+         at = text.find_first_of("0123456789", at)) {
+        const size_t end = text.find_first_not_of("0123456789.", at);
+        numbers.insert(text.substr(at, text.find_last_not_of('.', end - 1) + 1 - at));
+        at = end;
+    }
+    return numbers;
+}
+
+// Each example shows what a terminal does: the standard output, then the
+// standard error. On the pages about bars and resolution, the prose quotes
+// no number that its examples do not show.
+TEST(Help, CommandLineExamplesAreWhatTheCommandPrints) {
+    const std::pair<std::string, bool> pages[] = {
+        {kHelpCommandLine, false}, {kHelpChoosing, true}, {kHelpResolution, true}};
+    for (const auto& [page, proseChecked] : pages) {
+        std::string prose = page.substr(page.find("<body>"));
+        std::string printed;
+        int examples = 0;
+        for (size_t at = 0;;) {
+            const std::string given = Next(page, at, "<pre class=\"cli\" data-args=\"", "\">\n");
+            if (at == page.size()) break;
+            const std::string shown = Next(page, --at, "\n", "</pre>");
+            std::istringstream args(given);
+            std::vector<std::string> arguments;
+            for (std::string arg; args >> arg;) arguments.push_back(arg);
+            std::string out, err;
+            EXPECT_EQ(RunCalculatorCli(arguments, out, err), 0) << given;
+            EXPECT_EQ(out + err, shown) << given;
+            printed += given + ' ' + shown;
+            prose.erase(prose.find(shown), shown.size());
+            ++examples;
+        }
+        EXPECT_GE(examples, 3) << page.substr(page.find("<h1>"), 40);
+        for (size_t tag = prose.find('<'); tag != std::string::npos; tag = prose.find('<', tag)) {
+            prose.erase(tag, prose.find('>', tag) + 1 - tag);
+        }
+        for (const std::string& number : proseChecked ? NumbersIn(prose) : std::set<std::string>()) {
+            EXPECT_EQ(NumbersIn(printed).count(number), 1u) << number << " in " << page.substr(page.find("<h1>"), 40);
+        }
+    }
 }
 
 }  // namespace

@@ -1,0 +1,4 @@
+// What corvalin-calc --help prints.
+#pragma once
+
+extern const char* const kUsage;
