@@ -127,9 +127,10 @@ TEST(FirstDigits, AgreeWithTheFullProductForEveryKeptLimbCount) {
         const ExactDigits full = FirstDigits(value, kAllLimbs);
         for (int kept = 1; kept <= kFirstTryLimbs; ++kept) {
             const ExactDigits tried = FirstDigits(value, kept);
-            ASSERT_EQ(std::string(tried.digits, 19), std::string(full.digits, 19)) << kept << " limbs, " << value;
+            ASSERT_EQ(std::string(tried.digits, 18), std::string(full.digits, 18)) << kept << " limbs, " << value;
             ASSERT_EQ(tried.point, full.point) << kept << " limbs, " << value;
             ASSERT_EQ(tried.count, 18);
+            ASSERT_EQ(tried.digits[18], '0') << "the digit after the eighteen";
         }
     }
 }
