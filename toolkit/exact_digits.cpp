@@ -9,59 +9,13 @@
 
 namespace {
 
-constexpr uint32_t kBase = 1000000000;
 constexpr int kShown = 18;
 constexpr int kRead = kShown + 1;
-
-// A natural number in base 10^9, least significant limb first, standing for
-// its limbs times 10^(9 x dropped): the limbs below were cut off.
-struct Limbs {
-    uint32_t limb[kAllLimbs];
-    int count;
-    int dropped;
-};
-
-void SetInteger(Limbs& n, uint64_t m) {
-    n.count = 0;
-    n.dropped = 0;
-    for (; m != 0; m /= kBase) n.limb[n.count++] = static_cast<uint32_t>(m % kBase);
-}
 
 uint32_t PowerOfFive(int exponent) {
     uint32_t power = 1;
     while (exponent-- > 0) power *= 5;
     return power;
-}
-
-// n x factor; every limb product stays within 64 bits.
-void MultiplyBy(Limbs& n, uint32_t factor) {
-    uint64_t carry = 0;
-    for (int i = 0; i < n.count; ++i) {
-        const uint64_t product = uint64_t{n.limb[i]} * factor + carry;
-        n.limb[i] = static_cast<uint32_t>(product % kBase);
-        carry = product / kBase;
-    }
-    for (; carry != 0; carry /= kBase) n.limb[n.count++] = static_cast<uint32_t>(carry % kBase);
-}
-
-// n + 1.
-void AddOne(Limbs& n) {
-    int i = 0;
-    for (; i < n.count && n.limb[i] == kBase - 1; ++i) n.limb[i] = 0;
-    if (i == n.count) n.limb[n.count++] = 0;
-    ++n.limb[i];
-}
-
-// Cuts limbs off the bottom until at most `kept` are left: rounded down, n
-// stands for at most what it stood for; rounded up (one more for every cut
-// that was not 0), for at least as much.
-void Cut(Limbs& n, int kept, bool up) {
-    while (n.count > kept) {
-        const bool cutSomething = n.limb[0] != 0;
-        std::memmove(n.limb, n.limb + 1, sizeof n.limb[0] * static_cast<size_t>(--n.count));
-        ++n.dropped;
-        if (up && cutSomething) AddOne(n);
-    }
 }
 
 // m x 2^exponent2, or m x 5^-exponent2 when the exponent is negative, in

@@ -3,6 +3,8 @@
 // again to the count a number is shown with.
 #pragma once
 
+#include "toolkit/limbs.h"
+
 struct ExactDigits {
     // '0' to '9', the first not '0'; a '0' stands after the last of the 18,
     // so that rounding to any count up to 18 finds a next digit to look at.
@@ -11,11 +13,9 @@ struct ExactDigits {
     int point;  // the value is 0.d1d2...dcount x 10^point
 };
 
-// How many base-10^9 limbs the first try keeps; see FirstDigits.
+// How many base-10^9 limbs the first try keeps; see FirstDigits. With
+// kAllLimbs nothing is ever cut.
 constexpr int kFirstTryLimbs = 6;
-// Enough limbs that nothing is ever dropped: the longest product, a 64-bit
-// mantissa times 5^16445 (the smallest denormal's), has 11,515 digits.
-constexpr int kAllLimbs = 1280;
 
 // The first 18 digits of `value`, which is finite and not 0; its sign is
 // ignored. The value is its mantissa times a power of 2, that is an integer
