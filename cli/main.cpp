@@ -1,6 +1,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include "cli/calc_cli.h"
 
@@ -15,6 +19,13 @@ bool Write(const std::string& text, std::FILE* stream) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // The output is bytes, the same on every system: CSV's CRLF and the
+    // table's LF as written. A stream in the C library's default text mode
+    // would turn each LF into CRLF, and CSV's CRLF into CR CR LF.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
     std::string out, err;
     const int status = RunCalculatorCli(std::vector<std::string>(argv + 1, argv + argc), out, err);
     const bool written = Write(out, stdout);
