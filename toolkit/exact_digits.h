@@ -17,8 +17,9 @@ struct ExactDigits {
 // kAllLimbs nothing is ever cut.
 constexpr int kFirstTryLimbs = 6;
 
-// The first 18 digits of `value`, which is finite and not 0; its sign is
-// ignored. The value is its mantissa times a power of 2, that is an integer
+// The first 18 digits of `value`; its sign is ignored. A value with no
+// digits to give (0, an infinity, a NaN) or a `keptLimbs` below 1, with
+// which the tries would never grow, gives none: count 0. The value is its mantissa times a power of 2, that is an integer
 // times a power of 2 or a power of 5 over the same power of 10; the product
 // is formed in base 10^9. A first try keeps at most the leading `keptLimbs`
 // limbs of it, twice: cut rounding down and cut rounding up, so that the
@@ -30,7 +31,8 @@ constexpr int kFirstTryLimbs = 6;
 // (with the default, for every value tried).
 ExactDigits FirstDigits(long double value, int keptLimbs = kFirstTryLimbs);
 
-// The digits `value` is shown with for `count` significant digits (1 to 18):
+// The digits `value` is shown with for `count` significant digits (1 to 18;
+// any other count, like a value FirstDigits gives none for, gives count 0):
 // the first 18 rounded to `count` by looking at the next digit alone (ties
 // to even; a carry out of the first digit leaves 1 and raises the point),
 // then trailing zeros dropped. Digits after the next one are never

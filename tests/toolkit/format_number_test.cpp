@@ -135,6 +135,22 @@ TEST(FirstDigits, AgreeWithTheFullProductForEveryKeptLimbCount) {
     }
 }
 
+// Arguments the generator has no answer for give no digits, at once: no
+// endless try with no limbs to grow, no digit read before the first.
+TEST(FirstDigits, GiveNoDigitsForNoLimbsNoValueOrACountOutsideOneToEighteen) {
+    const long double infinity = std::numeric_limits<long double>::infinity();
+    for (const long double value : {0.0L, -0.0L, infinity, -infinity, std::nanl("")}) {
+        EXPECT_EQ(FirstDigits(value).count, 0) << value;
+        EXPECT_EQ(RoundedDigits(value, 7).count, 0) << value;
+    }
+    EXPECT_EQ(FirstDigits(1.5L, 0).count, 0);
+    EXPECT_EQ(FirstDigits(1.5L, -3).count, 0);
+    for (const int count : {0, -1, 19}) EXPECT_EQ(RoundedDigits(1.5L, count).count, 0) << count;
+    const ExactDigits edges[] = {RoundedDigits(1.5L, 1), RoundedDigits(1.5L, 18)};
+    EXPECT_EQ(std::string(edges[0].digits, edges[0].count) + ' ' + std::to_string(edges[0].point), "2 1");
+    EXPECT_EQ(std::string(edges[1].digits, edges[1].count) + ' ' + std::to_string(edges[1].point), "15 1");
+}
+
 TEST(FormatNumber, CoversTheWholeExtendedRange) {
     const long double largest = std::numeric_limits<long double>::max();
     const long double tiniest = std::numeric_limits<long double>::denorm_min();
