@@ -77,6 +77,33 @@ TEST(Calculator, AltF4EndsWithZero) {
     EXPECT_EQ(calc.WaitForExit(), 0u);
 }
 
+// The window's thread as start-up left it: the x87 unit rounds to nearest
+// with a 64-bit mantissa and every exception masked. The window's own sums
+// are exact, so an unmasked trap would only show with some later inexact
+// operation; the control word itself is read instead.
+TEST(Calculator, RunsWithRoundToNearestExtendedPrecisionAndEveryFloatingPointExceptionMasked) {
+    RunningCalculator calc;
+    ASSERT_NE(calc.window(), nullptr);
+    HANDLE thread = OpenThread(THREAD_GET_CONTEXT | THREAD_SUSPEND_RESUME, FALSE,
+                               GetWindowThreadProcessId(calc.window(), nullptr));
+    ASSERT_NE(thread, nullptr);
+    CONTEXT context = {};
+    context.ContextFlags = CONTEXT_FLOATING_POINT;
+    ASSERT_NE(SuspendThread(thread), static_cast<DWORD>(-1));
+    const BOOL read = GetThreadContext(thread, &context);
+    ResumeThread(thread);
+    CloseHandle(thread);
+    ASSERT_TRUE(read);
+#ifdef _WIN64
+    const unsigned controlWord = context.FltSave.ControlWord;
+#else
+    const unsigned controlWord = context.FloatSave.ControlWord;
+#endif
+    // Precision control 11, rounding control 00, the six exception masks
+    // set; the other bits are reserved or obsolete.
+    EXPECT_EQ(controlWord & 0x0F3F, 0x033Fu) << std::hex << "control word " << controlWord;
+}
+
 TEST(Calculator, ArgumentsAndAMinimisedStartChangeNothing) {
     RunningCalculator calc(L"--bar pro 60 60 /x", SW_SHOWMINIMIZED);
     ASSERT_NE(calc.window(), nullptr);

@@ -13,23 +13,33 @@ HWND FakeHandle(uintptr_t n) {
     return reinterpret_cast<HWND>(n * 4 + 0x10000);
 }
 
+void AddControlRecord(HWND dialog, HWND control) {
+    WindowRecord record;
+    record.hwnd = control;
+    record.parent = dialog;
+    record.flags = kRecordControl | kUnitsDialog;
+    ASSERT_TRUE(AddWindowRecord(record));
+}
+
+// Another dialog's records, made before and after, stay.
 TEST(WindowRecords, DialogIsReleasedWithItsControlsAndASecondReleaseIsCaught) {
     const size_t faultsBefore = CountRecordFaults();
-    WindowRecord dialog;
+    WindowRecord dialog, other;
     dialog.hwnd = FakeHandle(1);
-    dialog.flags = kRecordDialog | kUnitsDialog;
+    dialog.flags = other.flags = kRecordDialog | kUnitsDialog;
+    other.hwnd = FakeHandle(10);
+    ASSERT_TRUE(AddWindowRecord(other));
+    AddControlRecord(other.hwnd, FakeHandle(11));
     ASSERT_TRUE(AddWindowRecord(dialog));
-    for (uintptr_t n = 2; n <= 4; ++n) {
-        WindowRecord control;
-        control.hwnd = FakeHandle(n);
-        control.parent = dialog.hwnd;
-        control.flags = kRecordControl | kUnitsDialog;
-        ASSERT_TRUE(AddWindowRecord(control));
-    }
+    for (uintptr_t n = 2; n <= 4; ++n) AddControlRecord(dialog.hwnd, FakeHandle(n));
+    AddControlRecord(other.hwnd, FakeHandle(12));
     EXPECT_EQ(DialogControls(dialog.hwnd), (std::vector<HWND>{FakeHandle(4), FakeHandle(3), FakeHandle(2)}));
     ReleaseDialogRecords(dialog.hwnd);
-    EXPECT_EQ(CountWindowRecords(), 0u);
+    EXPECT_EQ(CountWindowRecords(), 3u);
     EXPECT_FALSE(FindWindowRecord(dialog.hwnd));
+    EXPECT_EQ(DialogControls(other.hwnd), (std::vector<HWND>{FakeHandle(12), FakeHandle(11)}));
+    ReleaseDialogRecords(other.hwnd);
+    EXPECT_EQ(CountWindowRecords(), 0u);
 
     EXPECT_EQ(CountRecordFaults(), faultsBefore);
     ReleaseDialogRecords(dialog.hwnd);
