@@ -14,6 +14,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -64,14 +65,25 @@ std::wstring ProcessName(DWORD processId) {
 // run has ended when the job has none left. Nothing of the file system or
 // the registry is read meanwhile, so nothing here can get in the way of
 // what the processes do there.
-RunResult RunToTheEnd(std::wstring commandLine) {
+// `environment`: NAME=value entries the run gets besides this process's own;
+// `meanwhile` is what a user does while it runs, before the wait for its end.
+RunResult RunToTheEnd(std::wstring commandLine, const std::vector<std::wstring>& environment = {},
+                      const std::function<void()>& meanwhile = nullptr) {
     RunResult run;
     HANDLE job = CreateJobObjectW(nullptr, nullptr);
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION first = {};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
-                        &startup, &first)) {
+    std::wstring block;
+    if (!environment.empty()) {
+        for (const std::wstring& entry : environment) block += entry + L'\0';
+        wchar_t* own = GetEnvironmentStringsW();
+        for (const wchar_t* entry = own; *entry; entry += wcslen(entry) + 1) block += std::wstring(entry) + L'\0';
+        FreeEnvironmentStringsW(own);
+    }
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE,
+                        CREATE_SUSPENDED | CREATE_UNICODE_ENVIRONMENT, block.empty() ? nullptr : block.data(),
+                        nullptr, &startup, &first)) {
         run.processes = "could not start " + Narrow(commandLine) + "\n";
         CloseHandle(job);
         return run;
@@ -79,6 +91,7 @@ RunResult RunToTheEnd(std::wstring commandLine) {
     AssignProcessToJobObject(job, first.hProcess);
     ResumeThread(first.hThread);
     CloseHandle(first.hThread);
+    if (meanwhile) meanwhile();
     std::map<DWORD, std::pair<HANDLE, std::wstring>> seen = {{first.dwProcessId, {first.hProcess, L""}}};
     run.ended = WaitUntil(
         [&] {
@@ -96,6 +109,8 @@ RunResult RunToTheEnd(std::wstring commandLine) {
             return ids.list.NumberOfAssignedProcesses == 0;
         },
         60000);
+    // Nothing a failed run started may go on into the next test.
+    if (!run.ended) TerminateJobObject(job, 1);
     for (auto& [id, process] : seen) {
         DWORD code = STILL_ACTIVE;
         const bool known = process.first && GetExitCodeProcess(process.first, &code);
@@ -131,7 +146,10 @@ void ListFiles(const std::wstring& folder, std::set<std::wstring>& found) {
         const std::wstring name = entry.cFileName;
         if (name == L"." || name == L"..") continue;
         found.insert(folder + L"\\" + name);
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ListFiles(folder + L"\\" + name, found);
+        // A link leads elsewhere (Wine links Templates to the Unix home
+        // folder, which may hold thousands of files): named, not walked.
+        const DWORD walked = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+        if ((entry.dwFileAttributes & walked) == FILE_ATTRIBUTE_DIRECTORY) ListFiles(folder + L"\\" + name, found);
     } while (FindNextFileW(search, &entry));
     FindClose(search);
 }
@@ -175,6 +193,47 @@ std::string Differences(const std::set<std::wstring>& before, const std::set<std
     return differences;
 }
 
+// Deletes what a test left in the user's folders and registry, deepest
+// first, so that a failed step does not spread to the next tests.
+void Restore(const std::set<std::wstring>& before) {
+    const std::set<std::wstring> after = UserState();
+    for (auto item = after.rbegin(); item != after.rend(); ++item) {
+        if (before.count(*item)) continue;
+        const size_t value = item->find(L" = ");
+        if (item->rfind(L"Software", 0) == 0) {
+            if (value == std::wstring::npos) {
+                RegDeleteTreeW(HKEY_CURRENT_USER, item->c_str());
+                RegDeleteKeyW(HKEY_CURRENT_USER, item->c_str());
+            } else {
+                RegDeleteKeyValueW(HKEY_CURRENT_USER, item->substr(0, value).c_str(), item->substr(value + 3).c_str());
+            }
+        } else {
+            SetFileAttributesW(item->c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (!DeleteFileW(item->c_str())) RemoveDirectoryW(item->c_str());
+        }
+    }
+}
+
+std::vector<char> FileBytes(const std::wstring& path) {
+    std::vector<char> bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    bytes.resize(GetFileSize(file, nullptr));
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    return bytes;
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool done = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                      written == bytes.size();
+    return CloseHandle(file) && done;
+}
+
 std::wstring ShortcutTarget(const std::wstring& shortcut, std::wstring& workingDirectory) {
     IShellLinkW* link = nullptr;
     IPersistFile* file = nullptr;
@@ -206,18 +265,23 @@ protected:
         before_ = UserState();
     }
 
-    // Runs setup silently with the arguments; true when it ended with 0.
-    ::testing::AssertionResult Install(const std::wstring& arguments = L"") {
+    void TearDown() override {
+        if (!before_.empty()) Restore(before_);
+    }
+
+    // Runs setup silently with the arguments; true when it ended with the
+    // exit code.
+    ::testing::AssertionResult Install(const std::wstring& arguments = L"", DWORD exitCode = 0) {
         const RunResult run = RunToTheEnd(L"\"" + setup_ + L"\" /S" + arguments);
-        if (run.ended && run.exitCode == 0) return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "setup did not end with 0:\n" << run.processes;
+        if (run.ended && run.exitCode == exitCode) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "setup did not end with " << exitCode << ":\n" << run.processes;
     }
 
     // Runs an uninstall command line to the end, as Add/Remove Programs
     // starts one, and holds the user's state to what it was before the
     // install; says what ran and what was left otherwise.
-    void ExpectUninstalledBy(const std::wstring& commandLine) {
-        const RunResult run = RunToTheEnd(commandLine);
+    void ExpectUninstalledBy(const std::wstring& commandLine, const std::vector<std::wstring>& environment = {}) {
+        const RunResult run = RunToTheEnd(commandLine, environment);
         const std::set<std::wstring> after = UserState();
         EXPECT_TRUE(run.ended && run.exitCode == 0 && after == before_)
             << Narrow(commandLine) << " ran " << run.processes << Differences(before_, after);
@@ -295,6 +359,132 @@ TEST_F(Installer, UninstallerCopiedElsewhereDeletesNothingBesideIt) {
     ExpectUninstalledBy(L"\"" + keep + L"\\Uninstall.exe\" /S _?=" + folder_);
     EXPECT_TRUE(Exists(keep + L"\\important.txt"));
     EXPECT_TRUE(Exists(keep + L"\\Uninstall.exe"));
+}
+
+// A folder that holds someone else's files is not an install folder: setup
+// writes nothing there, not even over a same-named read-only file, and
+// ends with 2.
+TEST_F(Installer, SetupRefusesAFolderThatHoldsOtherFiles) {
+    const std::wstring documents = Folder(CSIDL_LOCAL_APPDATA) + L"\\Documents";
+    ASSERT_TRUE(CreateDirectoryW(documents.c_str(), nullptr));
+    const std::string mine = "my own read-me\r\n";
+    ASSERT_TRUE(WriteFileBytes(documents + L"\\README.txt", mine, FILE_ATTRIBUTE_READONLY));
+    const std::set<std::wstring> withDocuments = UserState();
+    EXPECT_TRUE(Install(L" /D=" + documents, 2));
+    EXPECT_EQ(FileBytes(documents + L"\\README.txt"), std::vector<char>(mine.begin(), mine.end()));
+    EXPECT_EQ(UserState(), withDocuments) << Differences(withDocuments, UserState());
+}
+
+void SetRegistryText(const wchar_t* name, const std::wstring& value) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, kUninstallKey, name, REG_SZ, value.c_str(),
+                    static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+// A recorded install whose folder is gone (a removed drive) is no install:
+// setup goes where it is told, and its uninstall takes that install away.
+// A record of made folders cut short is read to its end, its unterminated
+// last name dropped.
+TEST_F(Installer, SetupIgnoresARecordedFolderThatNoLongerHoldsTheInstall) {
+    ASSERT_TRUE(Install());
+    std::set<std::wstring> installed;
+    ListFiles(Folder(CSIDL_LOCAL_APPDATA) + L"\\Programs", installed);
+    installed.insert(Folder(CSIDL_LOCAL_APPDATA) + L"\\Programs");
+    for (auto item = installed.rbegin(); item != installed.rend(); ++item) {
+        if (!DeleteFileW(item->c_str())) RemoveDirectoryW(item->c_str());
+    }
+    SetRegistryText(L"InstallLocation", L"X:\\Corvalin Calculator");
+    const std::wstring elsewhere = Folder(CSIDL_LOCAL_APPDATA) + L"\\Elsewhere";
+    ASSERT_TRUE(Install(L" /D=" + elsewhere));
+    EXPECT_TRUE(Exists(elsewhere + L"\\CorvalinCalc.exe"));
+    EXPECT_EQ(RegistryText(L"InstallLocation"), elsewhere);
+
+    const std::wstring made = Folder(CSIDL_LOCAL_APPDATA) + L"\\corvalin-made";
+    const std::wstring cut = Folder(CSIDL_LOCAL_APPDATA) + L"\\corvalin-cut";
+    ScopeExit removeCut([&] { RemoveDirectoryW(cut.c_str()); });
+    ASSERT_TRUE(CreateDirectoryW(made.c_str(), nullptr) && CreateDirectoryW(cut.c_str(), nullptr));
+    SetRegistryText(L"MadeFolders", made + L"|" + cut);
+    before_.insert(cut);
+    ExpectUninstalledBy(RegistryText(L"QuietUninstallString"));
+}
+
+// The calculator's own file cannot go while it runs: the uninstall says so
+// with exit code 1 and keeps what it needs to be run again, the uninstaller
+// and the entry; run again once the calculator is closed, it finishes.
+TEST_F(Installer, UninstallWhileTheCalculatorRunsCanBeRunAgainToFinish) {
+    ASSERT_TRUE(Install());
+    const std::wstring uninstall = L"\"" + folder_ + L"\\Uninstall.exe\" /S _?=" + folder_;
+    {
+        RunningCalculator calc(L"", SW_SHOWNORMAL, folder_ + L"\\CorvalinCalc.exe");
+        ASSERT_NE(calc.window(), nullptr);
+        const RunResult run = RunToTheEnd(uninstall);
+        EXPECT_TRUE(run.ended && run.exitCode == 1) << run.processes;
+        EXPECT_TRUE(Exists(folder_ + L"\\CorvalinCalc.exe"));
+        EXPECT_TRUE(Exists(folder_ + L"\\Uninstall.exe"));
+        EXPECT_EQ(RegistryText(L"UninstallString"), L"\"" + folder_ + L"\\Uninstall.exe\"");
+        calc.Command(IDM_EXIT);
+        EXPECT_EQ(calc.WaitForExit(), 0u);
+    }
+    ExpectUninstalledBy(RegistryText(L"QuietUninstallString"));
+}
+
+// Add/Remove Programs starts the uninstaller, which runs from a copy in the
+// temporary folder; that copy and its folder go once it has ended, whatever
+// characters the temporary folder's name holds.
+TEST_F(Installer, UninstallRemovesItsTemporaryCopyFromAFolderOfAnyName) {
+    ASSERT_TRUE(Install());
+    const std::wstring temp = Folder(CSIDL_LOCAL_APPDATA) + L"\\T\u00e9mp \u00fc\u03a9 100% %OS% &^!";
+    ASSERT_TRUE(CreateDirectoryW(temp.c_str(), nullptr));
+    ScopeExit removeTemp([&] { RemoveDirectoryW(temp.c_str()); });
+    before_.insert(temp);
+    ExpectUninstalledBy(RegistryText(L"QuietUninstallString"), {L"TEMP=" + temp, L"TMP=" + temp});
+    std::set<std::wstring> left;
+    ListFiles(temp, left);
+    EXPECT_TRUE(left.empty()) << Narrow(*left.begin());
+}
+
+// The pages are removed by name: one the install did not write stays, and
+// with it its folders.
+TEST_F(Installer, UninstallLeavesAHelpPageItDidNotInstall) {
+    ASSERT_TRUE(Install());
+    const std::wstring notes = folder_ + L"\\help\\notes.html";
+    ASSERT_TRUE(WriteFileBytes(notes, "<p>mine</p>"));
+    const RunResult run = RunToTheEnd(RegistryText(L"QuietUninstallString"));
+    EXPECT_TRUE(run.ended && run.exitCode == 0) << run.processes;
+    std::set<std::wstring> expected = before_;
+    expected.insert({Folder(CSIDL_LOCAL_APPDATA) + L"\\Programs", folder_, folder_ + L"\\help", notes});
+    EXPECT_EQ(UserState(), expected) << Differences(expected, UserState());
+}
+
+// From Add/Remove Programs the uninstaller shows its window, and the user
+// may leave it on its last page as long as they like: its temporary copy
+// goes once the window is closed.
+TEST_F(Installer, UninstallWithItsWindowRemovesItsCopyOnceClosed) {
+    ASSERT_TRUE(Install());
+    const RunResult run = RunToTheEnd(RegistryText(L"UninstallString"), {}, [] {
+        // Its caption is NSIS's: "Corvalin Calculator 1.0 Uninstall ".
+        HWND window = nullptr;
+        ASSERT_TRUE(WaitUntil([&] {
+            EnumWindows(
+                [](HWND candidate, LPARAM found) {
+                    if (IsWindowVisible(candidate) && ClassName(candidate) == L"#32770" &&
+                        WindowText(candidate).rfind(L"Corvalin Calculator 1.0 Uninstall", 0) == 0) {
+                        *reinterpret_cast<HWND*>(found) = candidate;
+                    }
+                    return TRUE;
+                },
+                reinterpret_cast<LPARAM>(&window));
+            return window != nullptr;
+        }));
+        HWND next = GetDlgItem(window, IDOK);
+        ASSERT_EQ(WindowText(next), L"&Uninstall");
+        SendMessageW(next, BM_CLICK, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return WindowText(next) == L"&Close" && IsWindowEnabled(next); }))
+            << "the last page shows " << Narrow(WindowText(next));
+        Sleep(3000);
+        SendMessageW(next, BM_CLICK, 0, 0);
+    });
+    const std::set<std::wstring> after = UserState();
+    EXPECT_TRUE(run.ended && run.exitCode == 0 && after == before_) << run.processes << Differences(before_, after);
 }
 
 }  // namespace
