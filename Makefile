@@ -126,9 +126,11 @@ bench: wintests
 	@echo
 	bench/program-figures.sh
 
-# The programs and the help, installed to run through Wine from the user's
-# menu and as the command corvalin-calc.
+# The calculator and its help, installed to run through Wine from the
+# user's menu, and the native command-line calculator as the command
+# corvalin-calc.
 install-linux: program
-	cmake --build build/$(RUN_TREE) -j $(JOBS) --target corvalin-calc
-	scripts/install-linux.sh build/$(RUN_TREE)/bin
+	@$(call configure,native)
+	cmake --build build/native -j $(JOBS) --target corvalin-calc
+	scripts/install-linux.sh build/$(RUN_TREE)/bin build/native/bin/corvalin-calc
 endif

@@ -1,13 +1,10 @@
 #!/bin/sh
-# Installed by install-linux.sh beside the programs, which puts in the Wine
-# architecture they were built for. Starts the calculator from its folder,
-# where Help, Contents finds the help file by its bare name; called as
-# corvalin-calc (the link in ~/.local/bin), runs the command-line calculator
-# with the caller's arguments in the caller's folder and passes its exit
-# status back. Both run in a Wine prefix of their own beside them, made on
-# the first start as the tests make theirs: with Wine's own fonts, so that
-# the dialog lays out as tested, and without offers to install Mono or
-# Gecko or menu entries made by Wine.
+# Installed by install-linux.sh beside the calculator, which puts in the
+# Wine architecture it was built for. Starts the calculator from its folder,
+# where Help, Contents finds the help file by its bare name, in a Wine
+# prefix of its own beside it, made on the first start as the tests make
+# theirs: with Wine's own fonts, so that the dialog lays out as tested, and
+# without offers to install Mono or Gecko or menu entries made by Wine.
 folder=$(dirname "$(readlink -f "$0")")
 arch=@WINE_ARCH@
 export WINEPREFIX="$folder/wineprefix" WINEARCH="$arch" WINEDEBUG=-all
@@ -27,11 +24,7 @@ if [ ! -f "$WINEPREFIX/.ready" ]; then
     touch "$WINEPREFIX/.ready"
 fi
 # Wine's background processes start here with their output going nowhere,
-# so that they never hold the caller's output open, as in
-# $(corvalin-calc 8 10).
+# so that they never hold the output of whoever started the menu entry.
 "$WINELOADER" wineboot </dev/null >/dev/null 2>&1
 
-if [ "$(basename "$0")" = corvalin-calc ]; then
-    exec "$WINELOADER" "$folder/corvalin-calc.exe" "$@"
-fi
 cd "$folder" && exec "$WINELOADER" CorvalinCalc.exe
