@@ -455,24 +455,25 @@ TEST_F(Installer, UninstallLeavesAHelpPageItDidNotInstall) {
     EXPECT_EQ(UserState(), expected) << Differences(expected, UserState());
 }
 
+// The uninstaller's window; its caption is NSIS's, "Corvalin Calculator 1.0
+// Uninstall " with a blank at the end.
+BOOL CALLBACK FindUninstallWindow(HWND candidate, LPARAM found) {
+    if (IsWindowVisible(candidate) && ClassName(candidate) == L"#32770" &&
+        WindowText(candidate).rfind(L"Corvalin Calculator 1.0 Uninstall", 0) == 0) {
+        *reinterpret_cast<HWND*>(found) = candidate;
+    }
+    return TRUE;
+}
+
 // From Add/Remove Programs the uninstaller shows its window, and the user
 // may leave it on its last page as long as they like: its temporary copy
 // goes once the window is closed.
 TEST_F(Installer, UninstallWithItsWindowRemovesItsCopyOnceClosed) {
     ASSERT_TRUE(Install());
     const RunResult run = RunToTheEnd(RegistryText(L"UninstallString"), {}, [] {
-        // Its caption is NSIS's: "Corvalin Calculator 1.0 Uninstall ".
         HWND window = nullptr;
         ASSERT_TRUE(WaitUntil([&] {
-            EnumWindows(
-                [](HWND candidate, LPARAM found) {
-                    if (IsWindowVisible(candidate) && ClassName(candidate) == L"#32770" &&
-                        WindowText(candidate).rfind(L"Corvalin Calculator 1.0 Uninstall", 0) == 0) {
-                        *reinterpret_cast<HWND*>(found) = candidate;
-                    }
-                    return TRUE;
-                },
-                reinterpret_cast<LPARAM>(&window));
+            EnumWindows(FindUninstallWindow, reinterpret_cast<LPARAM>(&window));
             return window != nullptr;
         }));
         HWND next = GetDlgItem(window, IDOK);
