@@ -114,8 +114,7 @@ bool TryDigits(uint64_t m, int exponent2, int kept, ExactDigits& result) {
 }  // namespace
 
 ExactDigits FirstDigits(long double value, int keptLimbs) {
-    ExactDigits result = {};
-    if (keptLimbs < 1 || value == 0 || !std::isfinite(value)) return result;
+    if (keptLimbs < 1 || value == 0 || !std::isfinite(value)) return {};
     const long double magnitude = std::fabs(value);
     // x87 extended precision, read as it lies in memory: the mantissa with
     // its leading bit, then 15 bits of biased exponent; a field of 0 is the
@@ -133,6 +132,7 @@ ExactDigits FirstDigits(long double value, int keptLimbs) {
     exponent2 += zeros;
     // Each try that leaves the rounding open is followed by one with twice
     // the limbs; with all of them nothing is dropped, and that try settles.
+    ExactDigits result;
     for (int kept = keptLimbs; !TryDigits(m, exponent2, kept, result);) kept = std::min(2 * kept, kAllLimbs);
     return result;
 }
@@ -140,7 +140,7 @@ ExactDigits FirstDigits(long double value, int keptLimbs) {
 ExactDigits RoundedDigits(long double value, int count) {
     if (count < 1 || count > kShown) return {};
     ExactDigits shown = FirstDigits(value);
-    if (shown.count == 0) return shown;
+    if (shown.count == 0) return {};
     if (RoundsUp(shown.digits[count - 1], shown.digits[count], false) && RoundUpDigits(shown.digits, count)) {
         ++shown.point;
     }
