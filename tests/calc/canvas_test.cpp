@@ -69,6 +69,9 @@ TEST(CanvasFor, FindsTheSheetAndTheRollAtTheirEdges) {
         const Nanometres width = Inches(rolls[i]);
         EXPECT_STREQ(StandardRolls()[i].name, rolls[i]);
         EXPECT_EQ(StandardRolls()[i].width, width);
+        // The window's calculation names the same roll for a canvas as wide.
+        const Text finished = LengthText(width - Inches("2.5"), Unit::Inch);
+        EXPECT_EQ(CalculateWrap(BarType::Standard125, finished, finished).regularRoll, rolls[i]);
         EXPECT_STREQ(NameOf(NarrowestRoll({width, Inches("500")}, 0)), rolls[i]);
         EXPECT_STREQ(NameOf(NarrowestRoll({Inches("500"), width + 1}, 0)), rolls[i + 1]);
         // Half an inch at each edge: a canvas an inch narrower than the roll fits exactly.
