@@ -4,6 +4,7 @@
 
 #include "calc/finished_sizes.h"
 #include "cli/forms.h"
+#include "cli/quoted.h"
 #include "cli/usage.h"
 #include "version.h"
 
@@ -101,7 +102,11 @@ int PrintOrdersFile(const Request& request, std::string& out, std::string& err) 
     if (!ReadOrdersFile(request.orders, text, err)) return 2;
     bool refused = false;
     const std::vector<OrderLine> orders = ReadOrders(text, request.orders, request.unit, err, refused);
-    if (!orders.empty()) PrintOrders(request, orders, request.format.value_or(Format::Padded), out);
+    if (!orders.empty()) {
+        PrintOrders(request, orders, request.format.value_or(Format::Padded), out);
+    } else if (!refused) {
+        err += "corvalin-calc: note: " + Escaped(request.orders) + " holds no orders\n";
+    }
     return refused ? 2 : 0;
 }
 

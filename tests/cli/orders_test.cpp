@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <tuple>
 
 #include "cli/calc_cli.h"
 
@@ -147,6 +148,11 @@ TEST(Orders, RefusesAFileItCannotUseWithOneLine) {
         EXPECT_EQ(run.out, "") << problem;
         EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1), "corvalin-calc: " + file.path() + problem);
     }
+    // A header and nothing else refuses nothing, and says so.
+    const OrdersFile header("bar,width,length,count\r\n");
+    const CliRun none = header.Plan({});
+    EXPECT_EQ(std::tuple(none.status, none.out, none.err),
+              std::tuple(0, std::string(), "corvalin-calc: note: " + header.path() + " holds no orders\n"));
     const std::string missing = testing::TempDir() + "no-such-orders.csv";
     std::string out, err;
     EXPECT_EQ(RunCalculatorCli({"--orders", missing}, out, err), 2);
