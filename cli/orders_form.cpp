@@ -106,14 +106,24 @@ std::vector<Field> OrderFields(const Request& request, const Planned* p, const T
         values[8] = RollText(total->roll, unit);
         values[10] = LengthText(total->rollUsed, unit);
     }
-    const char* const names[] = {"line",       "bar",      "width",  "length",   "count",      "method", "canvasWidth",
-                                 "canvasLength", "planRoll", "across", "rollUsed", "sideBySide", "waste",  "rows"};
-    const Text headings[] = {"Line",         "Bar",           "Finished width" + inUnit, "Finished length" + inUnit,
-                             "Canvases",     "Method",        "Canvas width" + inUnit,   "Canvas length" + inUnit,
-                             "Plan roll",    "Across",        "Roll used" + inUnit,      "Side by side",
-                             "Waste (%)",    "Rows"};
+    // Each field's name and heading; a length's heading ends in its unit.
+    struct Named {
+        const char* name;
+        const char* heading;
+        bool length;
+    };
+    static constexpr Named kNamed[] = {
+        {"line", "Line", false},          {"bar", "Bar", false},
+        {"width", "Finished width", true}, {"length", "Finished length", true},
+        {"count", "Canvases", false},     {"method", "Method", false},
+        {"canvasWidth", "Canvas width", true}, {"canvasLength", "Canvas length", true},
+        {"planRoll", "Plan roll", false}, {"across", "Across", false},
+        {"rollUsed", "Roll used", true},  {"sideBySide", "Side by side", false},
+        {"waste", "Waste (%)", false},    {"rows", "Rows", false}};
     std::vector<Field> fields;
-    for (size_t i = 0; i < values.size(); ++i) fields.push_back({names[i], headings[i], values[i]});
+    for (size_t i = 0; i < values.size(); ++i) {
+        fields.push_back({kNamed[i].name, kNamed[i].heading + (kNamed[i].length ? inUnit : Text()), values[i]});
+    }
     return fields;
 }
 

@@ -32,12 +32,4 @@ TEST(Escaped, WritesEveryByteThatIsNotPrintableUtf8AsItsCode) {
     for (const auto& [text, shown] : texts) EXPECT_EQ(Escaped(text), shown) << shown;
 }
 
-TEST(Quoted, CutsLongTextsBetweenCharacters) {
-    EXPECT_EQ(Quoted("8"), "'8'");
-    EXPECT_EQ(Quoted(std::string(40, '7')), "'" + std::string(40, '7') + "'");
-    EXPECT_EQ(Quoted(std::string(41, '7')), "'" + std::string(40, '7') + "...'");
-    EXPECT_EQ(Quoted(std::string(39, '7') + "\xc3\xa9"), "'" + std::string(39, '7') + "...'");
-    EXPECT_EQ(Quoted(std::string(38, '7') + "\xc3\xa9"), "'" + std::string(38, '7') + "\xc3\xa9'");
-}
-
 }  // namespace
