@@ -24,7 +24,8 @@ void AddFields(std::vector<Field>& fields, const Method& m, const std::vector<Te
 }
 
 // The table's fields, then those the request adds: pixels, the roll plan,
-// the image; then the fields of an order that came after these.
+// the image; last the order's count and rows, which came after the others
+// and follow them so that every earlier field keeps its place in a row.
 std::vector<Field> DataFields(const Request& request, const Job& job) {
     const std::vector<Method> methods = MethodsOf(request, job);
     const Unit unit = request.unit;

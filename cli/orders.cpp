@@ -133,7 +133,7 @@ std::vector<OrderLine> ReadOrders(const std::string& text, const std::string& na
             if (!problem.empty()) {
                 Complain(name, record.line, problem, err);
                 refused = true;
-                return orders;
+                return {};
             }
             header = true;
             continue;

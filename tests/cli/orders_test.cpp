@@ -148,6 +148,15 @@ TEST(Orders, RefusesAFileItCannotUseWithOneLine) {
         EXPECT_EQ(run.out, "") << problem;
         EXPECT_EQ(run.err.substr(0, run.err.find('\n') + 1), "corvalin-calc: " + file.path() + problem);
     }
+    // The first 10,000 orders are planned, the rest refused.
+    std::string many = "bar,width,length,count\n";
+    for (int i = 0; i < 10001; ++i) many += "standard,8,8,1\n";
+    const OrdersFile most(many);
+    const CliRun first = most.Plan({"--format", "tsv"});
+    EXPECT_EQ(first.status, 2);
+    EXPECT_EQ(first.err, "corvalin-calc: " + most.path() +
+                             ":10002: more than 10000 orders; split the file (the rest is left out)\n");
+    EXPECT_EQ(std::count(first.out.begin(), first.out.end(), '\n'), 1 + 10000 + 1);
     // A header and nothing else refuses nothing, and says so.
     const OrdersFile header("bar,width,length,count\r\n");
     const CliRun none = header.Plan({});
