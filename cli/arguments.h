@@ -5,12 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "calc/wrap.h"
+#include "calc/canvas.h"
 #include "cli/image_fit.h"
 #include "cli/output_format.h"
-#include "cli/shown_lengths.h"
 
-enum class Mode { Calculate, Sizes, Table, Help, Version };
+enum class Mode { Calculate, Sizes, Table, Orders, Help, Version };
 
 struct Request {
     Mode mode = Mode::Calculate;
@@ -19,16 +18,22 @@ struct Request {
     std::optional<Format> format;
     Unit unit = Unit::Inch;
     bool rollPlan = false;
-    Text roll;  // the roll asked for; empty for the narrowest that holds the canvas
+    const StockRoll* roll = nullptr;  // the roll asked for; null for the narrowest that holds the canvas
+    bool everyRoll = false;           // a plan on every standard roll
+    int64_t count = 1;
+    Nanometres gap = 0;
+    Nanometres margin = 0;
     std::optional<ImageSize> pixels;
     std::optional<int> minPpi;
-    std::vector<std::string> sizes;  // WIDTH and LENGTH as given
+    std::string orders;  // the orders file
+    // WIDTH and LENGTH as given, and as read. Every length read (sizes,
+    // gap, margin) is rounded up to what the results show: 0.00001 in
+    // with inches, a nanometre with mm and cm.
+    std::vector<std::string> sizes;
+    Nanometres width = 0;
+    Nanometres length = 0;
 };
 
 // Reads the arguments into `request`; returns what is wrong with them, or
 // the empty text. What it quotes of an argument is safe to print.
 std::string ParseArguments(const std::vector<std::string>& args, Request& request);
-
-// The size as the program reads it, in its own number text: "5." is 5, and
-// digits past the eighteenth, which reading drops, are not shown.
-Text SizeText(const std::string& size);

@@ -4,7 +4,7 @@
 
 #include "calc/finished_sizes.h"
 #include "cli/forms.h"
-#include "cli/shown_lengths.h"
+#include "cli/quoted.h"
 #include "cli/usage.h"
 #include "version.h"
 
@@ -12,29 +12,29 @@ namespace {
 
 constexpr BarType kAllBars[] = {BarType::Standard125, BarType::Pro175, BarType::PreNotched};
 
-bool IsStockSize(BarType bar, const std::string& size) {
+bool IsStockSize(BarType bar, Nanometres size) {
     const std::vector<Text> entries = FinishedSizeEntries(bar);
-    return std::any_of(entries.begin(), entries.end(),
-                       [&](const Text& entry) { return ParseNumber(entry) == ParseNumber(size); });
+    return std::any_of(entries.begin(), entries.end(), [&](const Text& entry) { return ReadLength(entry) == size; });
 }
 
 void WarnOfLowResolution(const Request& request, const Job& job, std::string& err) {
     for (const Method& m : MethodsOf(request, job)) {
-        if (m.width.empty() || !m.fit.belowMinimum) continue;
+        if (!m.canvas || !m.fit.belowMinimum) continue;
         err += "corvalin-calc: warning: " + std::string(BarTitle(job.bar)) + ", " + m.title + ": the image prints at " +
-               ScaledText(m.fit.ppiTenths, 1) + " ppi, below the minimum of " + std::to_string(MinimumPpi(request)) +
+               DecimalText(m.fit.ppiTenths, 1) + " ppi, below the minimum of " + std::to_string(MinimumPpi(request)) +
                " ppi\n";
     }
 }
 
-void NoteUnstockedSizes(const Job& job, std::string& err) {
-    std::vector<std::string> unstocked;
+// Stock sizes are inches; a size in another unit says which.
+void NoteUnstockedSizes(const Request& request, const Job& job, std::string& err) {
+    std::vector<Nanometres> unstocked;
     if (!IsStockSize(job.bar, job.width)) unstocked.push_back(job.width);
-    if (ParseNumber(job.length) != ParseNumber(job.width) && !IsStockSize(job.bar, job.length)) {
-        unstocked.push_back(job.length);
-    }
-    for (const std::string& size : unstocked) {
-        err += "corvalin-calc: note: " + SizeText(size) + " is not a stock size for " + BarTitle(job.bar) + "\n";
+    if (job.length != job.width && !IsStockSize(job.bar, job.length)) unstocked.push_back(job.length);
+    for (Nanometres size : unstocked) {
+        err += "corvalin-calc: note: " + LengthText(size, request.unit) +
+               (request.unit == Unit::Inch ? "" : Text(" ") + UnitName(request.unit)) + " is not a stock size for " +
+               BarTitle(job.bar) + "\n";
     }
 }
 
@@ -57,7 +57,9 @@ std::vector<Job> TableJobs(const Request& request) {
     for (BarType bar : SelectedBars(request)) {
         const std::vector<Text> entries = FinishedSizeEntries(bar);
         for (const Text& width : entries) {
-            for (const Text& length : entries) jobs.push_back({bar, width, length});
+            for (const Text& length : entries) {
+                jobs.push_back({bar, *ReadLength(width), *ReadLength(length), request.count, request.roll});
+            }
         }
     }
     return jobs;
@@ -66,10 +68,9 @@ std::vector<Job> TableJobs(const Request& request) {
 // An upright image on a wide canvas, or the other way round, loses much
 // to cropping; the user may have meant the canvas turned.
 void NoteTurnedImage(const Request& request, std::string& err) {
-    const long double width = ParseNumber(request.sizes[0]);
-    const long double length = ParseNumber(request.sizes[1]);
     const ImageSize& image = *request.pixels;
-    if ((image.wide < image.high && width > length) || (image.wide > image.high && width < length)) {
+    if ((image.wide < image.high && request.width > request.length) ||
+        (image.wide > image.high && request.width < request.length)) {
         err += "corvalin-calc: note: the image and the canvas lie different ways (one taller than wide, one wider "
                "than long); give WIDTH and LENGTH the other way round to turn the canvas\n";
     }
@@ -82,8 +83,8 @@ void PrintCalculation(const Request& request, std::string& out, std::string& err
     std::vector<Job> jobs;
     for (BarType bar : format == Format::Padded ? std::vector<BarType>{request.bar.value_or(BarType::Standard125)}
                                               : SelectedBars(request)) {
-        jobs.push_back({bar, request.sizes[0], request.sizes[1]});
-        NoteUnstockedSizes(jobs.back(), err);
+        jobs.push_back({bar, request.width, request.length, request.count, request.roll});
+        NoteUnstockedSizes(request, jobs.back(), err);
         if (request.pixels) WarnOfLowResolution(request, jobs.back(), err);
     }
     if (request.pixels) NoteTurnedImage(request, err);
@@ -92,6 +93,21 @@ void PrintCalculation(const Request& request, std::string& out, std::string& err
     } else {
         PrintData(request, jobs, format, out);
     }
+}
+
+// The orders the file holds that can be planned, planned; 2 when the file
+// cannot be read or a line of it was refused.
+int PrintOrdersFile(const Request& request, std::string& out, std::string& err) {
+    std::string text;
+    if (!ReadOrdersFile(request.orders, text, err)) return 2;
+    bool refused = false;
+    const std::vector<OrderLine> orders = ReadOrders(text, request.orders, request.unit, err, refused);
+    if (!orders.empty()) {
+        PrintOrders(request, orders, request.format.value_or(Format::Padded), out);
+    } else if (!refused) {
+        err += "corvalin-calc: note: " + Escaped(request.orders) + " holds no orders\n";
+    }
+    return refused ? 2 : 0;
 }
 
 }  // namespace
@@ -108,6 +124,7 @@ int RunCalculatorCli(const std::vector<std::string>& args, std::string& out, std
     case Mode::Version: out += "corvalin-calc " CORVALIN_VERSION "\n"; break;
     case Mode::Sizes: PrintSizes(request, out); break;
     case Mode::Table: PrintData(request, TableJobs(request), request.format.value_or(Format::Tsv), out); break;
+    case Mode::Orders: return PrintOrdersFile(request, out, err);
     case Mode::Calculate: PrintCalculation(request, out, err); break;
     }
     return 0;

@@ -7,5 +7,6 @@
 
 // Runs the command with `args` (without the program name), adding what it
 // prints to `out` and its notes and complaints to `err`. Returns the exit
-// status: 0, or 2 for bad input, in which case `out` is left as it was.
+// status: 0, or 2 for bad input: unusable arguments, in which case `out` is
+// left as it was, or an orders file that cannot be read or has lines refused.
 int RunCalculatorCli(const std::vector<std::string>& args, std::string& out, std::string& err);

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "cli/shown_lengths.h"
-
 namespace {
 
 struct Span {
@@ -12,9 +10,9 @@ struct Span {
     int64_t size;
 };
 
-// One direction of the image: `pixels` over `canvas` millionths of an inch
-// at the scale of pixels/canvas = perPixels/perCanvas. The image part that
-// is cropped lies half before the canvas, so the front face starts at
+// One direction of the image: `pixels` over `canvas` nanometres at the
+// scale of pixels/canvas = perPixels/perCanvas. The image part that is
+// cropped lies half before the canvas, so the front face starts at
 // (spare / 2 + margin * scale) with spare = pixels - canvas * scale; every
 // term is taken over 2 * perCanvas to stay in whole numbers.
 Span SpanOf(int64_t pixels, int64_t canvas, int64_t margin, int64_t perPixels, int64_t perCanvas) {
@@ -26,15 +24,15 @@ Span SpanOf(int64_t pixels, int64_t canvas, int64_t margin, int64_t perPixels, i
 
 }  // namespace
 
-ImageFit FitImage(ImageSize image, const Text& width, const Text& length, int64_t margin, int minPpi) {
-    const int64_t w = MicroInches(width);
-    const int64_t l = MicroInches(length);
+ImageFit FitImage(ImageSize image, const Canvas& canvas, Nanometres margin, int minPpi) {
+    const int64_t w = canvas.width;
+    const int64_t l = canvas.length;
     // The image covers the canvas at the lower of its two resolutions.
     const bool byWidth = image.wide * l <= image.high * w;
     const int64_t perPixels = byWidth ? image.wide : image.high;
     const int64_t perCanvas = byWidth ? w : l;
     const Span x = SpanOf(image.wide, w, margin, perPixels, perCanvas);
     const Span y = SpanOf(image.high, l, margin, perPixels, perCanvas);
-    return {perPixels * kMicroPerInch * 10 / perCanvas, perPixels * kMicroPerInch < minPpi * perCanvas,
+    return {perPixels * kNanometresPerInch * 10 / perCanvas, perPixels * kNanometresPerInch < minPpi * perCanvas,
             x.crop, y.crop, x.start, y.start, x.size, y.size};
 }

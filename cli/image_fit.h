@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "toolkit/text.h"
+#include "calc/canvas.h"
 
 struct ImageSize {
     int64_t wide;  // pixels across the image, along the canvas width
@@ -23,7 +23,7 @@ struct ImageFit {
     int64_t frontHigh;
 };
 
-// The image scaled to cover the canvas `width` x `length` (shown inch
-// texts), centred; the front face is the canvas less `margin` millionths of
-// an inch on every side.
-ImageFit FitImage(ImageSize image, const Text& width, const Text& length, int64_t margin, int minPpi);
+// The image scaled to cover the canvas, centred; the front face is the
+// canvas less `margin` on every side. Images of up to 10^6 pixels a side on
+// canvases of up to 10^11 nm (over 3900 in) keep every product within 64 bits.
+ImageFit FitImage(ImageSize image, const Canvas& canvas, Nanometres margin, int minPpi);

@@ -5,34 +5,51 @@
 #include <string>
 #include <vector>
 
+#include "calc/roll_plan.h"
 #include "cli/arguments.h"
 #include "cli/image_fit.h"
-#include "cli/roll_plan.h"
 
-// One calculation: a bar and a finished size as given.
+// One calculation: a bar, a finished size and how many canvases of it.
 struct Job {
     BarType bar;
-    std::string width;
-    std::string length;
+    Nanometres width;
+    Nanometres length;
+    int64_t count;
+    const StockRoll* roll;  // the roll to plan on; null for the narrowest that holds the canvas
 };
 
-// What one wrap method gives; its texts are empty where it does not apply.
+// What one wrap method gives.
 struct Method {
     const char* field;    // how its data fields' names start
     const char* heading;  // how their headings start
     const char* title;    // its row in the text form
-    Text width, length, sheet, roll;
-    int64_t margin;  // millionths of an inch of canvas round the front face
-    Text planRoll;   // the roll its roll plan is for
+    std::optional<Canvas> canvas;  // none where the method does not apply
+    const StockSheet* sheet;
+    const StockRoll* roll;      // the narrowest roll that holds one canvas
+    Nanometres margin;          // canvas round the front face
+    const StockRoll* planRoll;  // the roll its plan is for; null when none is wide enough
     RollPlan plan;
     ImageFit fit;
 };
 
 std::vector<Method> MethodsOf(const Request& request, const Job& job);
 
+// The rolls a plan is asked for on: the one --roll names, every standard
+// roll, or null for the narrowest that holds the canvas.
+std::vector<const StockRoll*> PlanRolls(const Request& request);
+
 // The resolution below which an image is warned of.
 int MinimumPpi(const Request& request);
 
-// The roll plan's roll, side across, roll used, canvases side by side and
-// waste, as the data forms give them.
+// The roll plan's roll, side across, roll used, canvases side by side,
+// waste and rows, as the forms give them: all empty where the method does
+// not apply, all but the roll where the canvas does not fit.
 std::vector<Text> PlanCells(const Request& request, const Method& m);
+
+// Why a method's plan has no figures, for the text forms: no roll is wide
+// enough, or the roll asked for is too narrow.
+const char* NoPlanText(const Method& m);
+
+// The gap and margins of the plans when either is not 0, as a title gives
+// them: ", gap .25 in, margins .5 in".
+Text PlanSpacingText(const Request& request);

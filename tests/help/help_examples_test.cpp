@@ -3,17 +3,20 @@
 // what the command prints.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <set>
 #include <sstream>
 
 #include "cli/calc_cli.h"
 #include "support/golden_table.h"
 
-// res/help/examples.html, cli.html, choosing.html and resolution.html
+// res/help/examples.html, cli.html, choosing.html, resolution.html and planning.html
 extern const char* const kHelpExamples;
 extern const char* const kHelpCommandLine;
 extern const char* const kHelpChoosing;
 extern const char* const kHelpResolution;
+extern const char* const kHelpPlanning;
 
 namespace {
 
@@ -84,25 +87,64 @@ std::set<std::string> NumbersIn(const std::string& text) {
     return numbers;
 }
 
+// The files a page's examples read, `<pre class="file" data-name="NAME">`,
+// written to a folder of their own, which is the working folder while the
+// guard lives; the folder goes and the working folder comes back after.
+class ExampleFiles {
+  public:
+    explicit ExampleFiles(const std::string& page)
+        : previous_(std::filesystem::current_path()),
+          folder_(std::filesystem::path(testing::TempDir()) / "help-example-files") {
+        std::filesystem::create_directories(folder_);
+        for (size_t at = 0;;) {
+            const std::string name = Next(page, at, "<pre class=\"file\" data-name=\"", "\">\n");
+            if (at == page.size()) break;
+            const std::string text = Next(page, --at, "\n", "</pre>");
+            std::ofstream(folder_ / name, std::ios::binary) << text;
+            shown_.push_back(text);
+        }
+        std::filesystem::current_path(folder_);
+    }
+    ~ExampleFiles() {
+        std::filesystem::current_path(previous_);
+        std::filesystem::remove_all(folder_);
+    }
+    const std::vector<std::string>& shown() const { return shown_; }
+
+  private:
+    std::filesystem::path previous_;
+    std::filesystem::path folder_;
+    std::vector<std::string> shown_;
+};
+
 // Each example shows what a terminal does: the standard output, then the
-// standard error. On the pages about bars and resolution, the prose quotes
-// no number that its examples do not show.
+// standard error, with the exit status 0 unless data-status says another.
+// On the pages about bars, resolution and the roll, the prose quotes no
+// number that its examples (or the files they read) do not show.
 TEST(Help, CommandLineExamplesAreWhatTheCommandPrints) {
     const std::pair<std::string, bool> pages[] = {
-        {kHelpCommandLine, false}, {kHelpChoosing, true}, {kHelpResolution, true}};
+        {kHelpCommandLine, false}, {kHelpChoosing, true}, {kHelpResolution, true}, {kHelpPlanning, true}};
     for (const auto& [page, proseChecked] : pages) {
+        const ExampleFiles files(page);
         std::string prose = page.substr(page.find("<body>"));
         std::string printed;
+        for (const std::string& text : files.shown()) {
+            prose.erase(prose.find(text), text.size());
+            printed += text;
+        }
         int examples = 0;
         for (size_t at = 0;;) {
-            const std::string given = Next(page, at, "<pre class=\"cli\" data-args=\"", "\">\n");
+            std::string given = Next(page, at, "<pre class=\"cli\" data-args=\"", "\">\n");
             if (at == page.size()) break;
             const std::string shown = Next(page, --at, "\n", "</pre>");
+            const size_t status = given.find("\" data-status=\"");
+            const int expected = status == std::string::npos ? 0 : std::stoi(given.substr(status + 15));
+            given = given.substr(0, status);
             std::istringstream args(given);
             std::vector<std::string> arguments;
             for (std::string arg; args >> arg;) arguments.push_back(arg);
             std::string out, err;
-            EXPECT_EQ(RunCalculatorCli(arguments, out, err), 0) << given;
+            EXPECT_EQ(RunCalculatorCli(arguments, out, err), expected) << given;
             EXPECT_EQ(out + err, shown) << given;
             printed += given + ' ' + shown;
             prose.erase(prose.find(shown), shown.size());
