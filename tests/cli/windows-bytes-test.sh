@@ -40,10 +40,16 @@ cat >"$dir/cases" <<'CASES'
 --help
 --frobnicate 8 8
 1001 8
+--count 7 --gap 5mm --margin .5 --roll 44 280mm 35cm
+--orders orders.csv --roll all --gap .25 --units cm
+--orders orders.csv --format csv
 CASES
+# An order with a bad line, read from the folder both programs run in.
+printf 'bar,width,length,count,method\r\nstandard,8,10,12,regular\r\npro,400mm,50cm,5,\r\npro,x,10,1,staple\r\n' \
+    >"$dir/orders.csv"
 
 {
-    printf '@echo off\r\n'
+    printf '@echo off\r\ncd /d "%s"\r\n' "$(windows "$dir")"
     i=0
     while IFS= read -r args; do
         i=$((i + 1))
@@ -59,7 +65,7 @@ i=0
 while IFS= read -r args; do
     i=$((i + 1))
     # shellcheck disable=SC2086
-    "$native" $args >"$dir/native-out.$i" 2>"$dir/native-err.$i"
+    (cd "$dir" && "$native" $args) >"$dir/native-out.$i" 2>"$dir/native-err.$i"
     status=$?
     if [ ! -f "$dir/status.$i" ]; then
         fail "corvalin-calc.exe $args did not run; cmd.exe said: $(cat "$dir/cmd.log")"
@@ -75,7 +81,7 @@ native: $(around "$differ" "$dir/native-$stream.$i")"
     done
     case $args in
     "--table") cmp "$dir/out.$i" "$golden" >/dev/null || fail "--table is not the golden table byte for byte" ;;
-    *csv*)
+    *"--format csv"*)
         [ -s "$dir/out.$i" ] && [ "$(tail -c 2 "$dir/out.$i" | od -An -c | tr -d ' ')" = '\r\n' ] ||
             fail "corvalin-calc.exe $args: the last CSV record does not end in CR LF"
         ! grep -q "$(printf '\r\r')" "$dir/out.$i" || fail "corvalin-calc.exe $args: CR CR in CSV"
