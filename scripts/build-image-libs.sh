@@ -38,6 +38,7 @@ flock 9
 # The -dev package whose source each library is built from, by the name
 # the native build knows it.
 dev_packages="zlib1g-dev libjpeg62-turbo-dev libpng-dev libtiff-dev"
+# shellcheck disable=SC2086
 if ! installed=$(dpkg-query -W -f='${Package} ${source:Package} ${source:Version}\n' $dev_packages 2>&1); then
     echo "build-image-libs: the native libraries are needed first ($dev_packages): $installed" >&2
     exit 1
@@ -175,7 +176,6 @@ build zlib "-O3 -DUNALIGNED_OK"
 make_target zlib zlibstatic
 cp "$scratch/build/zlib/libzlibstatic.a" "$out/lib/libz.a"
 cp "$scratch/src/zlib/zlib.h" "$scratch/build/zlib/zconf.h" "$out/include/"
-zlib="-DZLIB_LIBRARY=$out/lib/libz.a -DZLIB_INCLUDE_DIR=$out/include"
 
 # libjpeg-turbo with its SIMD code, as Debian builds it: its integer DCTs,
 # colour conversion and resampling give the same bytes as its C code, and
@@ -190,7 +190,8 @@ cp "$scratch/build/libjpeg-turbo/libjpeg.a" "$out/lib/"
 cp "$scratch/build/libjpeg-turbo/jconfig.h" "$out/include/"
 for header in jpeglib.h jmorecfg.h jerror.h; do cp "$scratch/src/libjpeg-turbo/$header" "$out/include/"; done
 
-build libpng1.6 -O2 -DPNG_SHARED=OFF -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF $zlib
+build libpng1.6 -O2 -DPNG_SHARED=OFF -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
+    -DZLIB_LIBRARY="$out/lib/libz.a" -DZLIB_INCLUDE_DIR="$out/include"
 make_target libpng1.6
 cmake --install "$scratch/build/libpng1.6" >>"$state/logs/$name-libpng1.6.log" 2>&1
 
@@ -198,21 +199,22 @@ cmake --install "$scratch/build/libpng1.6" >>"$state/logs/$name-libpng1.6.log" 2
 # as Debian has them; nothing else that it could pull in.
 build tiff -O2 -Dtiff-tools=OFF -Dtiff-tests=OFF -Dtiff-contrib=OFF -Dtiff-docs=OFF -Dcxx=OFF \
     -Dzlib=ON -Djpeg=ON -Dlzw=ON -Dlibdeflate=OFF -Dzstd=OFF -Dlzma=OFF -Dwebp=OFF -Djbig=OFF -Dlerc=OFF \
-    -Djpeg12=OFF $zlib -DJPEG_LIBRARY="$out/lib/libjpeg.a" -DJPEG_INCLUDE_DIR="$out/include"
+    -Djpeg12=OFF -DZLIB_LIBRARY="$out/lib/libz.a" -DZLIB_INCLUDE_DIR="$out/include" \
+    -DJPEG_LIBRARY="$out/lib/libjpeg.a" -DJPEG_INCLUDE_DIR="$out/include"
 make_target tiff
 cmake --install "$scratch/build/tiff" >>"$state/logs/$name-tiff.log" 2>&1
 
 # What else the installs made names the scratch folder, and the project's
 # CMake names the libraries itself.
-rm -rf "$out/bin" "$out/share" "$out/lib/pkgconfig" "$out/lib/cmake" "$out/lib/libpng" "$out/lib/libpng.a"
+rm -rf "${out:?}/bin" "$out/share" "$out/lib/pkgconfig" "$out/lib/cmake" "$out/lib/libpng" "$out/lib/libpng.a"
 
 # The configuration this build promises, checked in what it made.
-tiff_config="$out/include/tiffconf.h $scratch/build/tiff/libtiff/tif_config.h"
+tiff_has() { grep -q "^#define $1" "$out/include/tiffconf.h" "$scratch/build/tiff/libtiff/tif_config.h"; }
 for codec in ZIP_SUPPORT LZW_SUPPORT JPEG_SUPPORT; do
-    grep -q "^#define $codec 1" $tiff_config || fail "libtiff was built without $codec"
+    tiff_has "$codec 1" || fail "libtiff was built without $codec"
 done
 for codec in ZSTD_SUPPORT LZMA_SUPPORT WEBP_SUPPORT JBIG_SUPPORT LIBDEFLATE_SUPPORT LERC_SUPPORT JPEG_DUAL_MODE_8_12; do
-    ! grep -q "^#define $codec" $tiff_config || fail "libtiff was built with $codec"
+    ! tiff_has "$codec" || fail "libtiff was built with $codec"
 done
 grep -q '^#define WITH_SIMD$' "$out/include/jconfig.h" || fail "libjpeg-turbo was built without SIMD"
 # Built once per architecture, for the win32 and the posix thread model
