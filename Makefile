@@ -8,26 +8,32 @@
 # they read the shipped programs' bytes from build/release. `make run`
 # starts the shipped program, or on such machines its 64-bit twin in
 # build/release64. Which of the two a run uses is printed first. A tree is
-# configured once; its build notices changes.
+# configured once; its build notices changes. The image libraries of each
+# Windows architecture are built once, before its first tree is configured,
+# into build/image-libs (scripts/build-image-libs.sh).
 
 JOBS ?= 2
 MAKEFLAGS += --no-print-directory
 RUN_TREE = $(if $(filter win32,$(WIN_TEST_TREE)),release,release64)
+RUN_ARCH = $(if $(filter win32,$(WIN_TEST_TREE)),i686,x86_64)
 CONFIGURE = cmake -S . --log-level=WARNING --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release
 # configure TREE OPTIONS...: only when the tree has not been configured yet.
 configure = [ -f build/$(1)/CMakeCache.txt ] || $(CONFIGURE) -B build/$(1) $(2)
 RELEASE_OPTIONS = -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686-release.cmake -DCORVALIN_TESTS=OFF
 RUN_OPTIONS = $(if $(filter release,$(RUN_TREE)),$(RELEASE_OPTIONS),\
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64-release.cmake -DCORVALIN_TESTS=OFF)
-TEST_OPTIONS = -DCORVALIN_RELEASE_BIN=$(CURDIR)/build/release/bin
+TEST_OPTIONS = -DCORVALIN_RELEASE_BIN=$(CURDIR)/build/release/bin -DCORVALIN_NATIVE_BIN=$(CURDIR)/build/native/bin
+# image_libs ARCH: zlib, libjpeg-turbo, libpng and libtiff for that Windows
+# architecture, from Debian's sources; at once when they are there.
+image_libs = JOBS=$(JOBS) scripts/build-image-libs.sh cmake/mingw-$(1)-release.cmake build/image-libs/$(1)-w64-mingw32
 
 FUZZ_SECONDS ?= 60
 
 MONKEY_ACTIONS ?= 30000
 
 .DEFAULT_GOAL := test
-.PHONY: test run program deps native release win32 win64 wintests sanitize fuzz monkey bench dist \
-	install-linux uninstall-linux clean
+.PHONY: test run program deps native image-libs-i686 image-libs-x86_64 release win32 win64 wintests sanitize fuzz \
+	monkey bench dist install-linux uninstall-linux clean
 
 deps:
 	@scripts/install-deps.sh
@@ -36,7 +42,13 @@ native: deps
 	@$(call configure,native)
 	cmake --build build/native -j $(JOBS)
 
-release: deps
+# The release and the test tree of one architecture share its libraries:
+# they are C, built without a threading runtime, and link with either
+# thread model.
+image-libs-i686 image-libs-x86_64: image-libs-%: deps
+	@$(call image_libs,$*)
+
+release: image-libs-i686
 	@$(call configure,release,$(RELEASE_OPTIONS))
 	cmake --build build/release -j $(JOBS)
 
@@ -44,7 +56,7 @@ win32: release
 	@$(call configure,win32,-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake $(TEST_OPTIONS))
 	cmake --build build/win32 -j $(JOBS)
 
-win64: release
+win64: release image-libs-x86_64
 	@$(call configure,win64,-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake $(TEST_OPTIONS))
 	cmake --build build/win64 -j $(JOBS)
 
@@ -103,7 +115,7 @@ run: program
 	scripts/run-calculator.sh build/$(RUN_TREE)/bin
 
 # Only the calculator and its help file, in the tree `make run` starts it from.
-program: deps
+program: image-libs-$(RUN_ARCH)
 	@$(call configure,$(RUN_TREE),$(RUN_OPTIONS))
 	cmake --build build/$(RUN_TREE) -j $(JOBS) --target CorvalinCalc help_file
 

@@ -6,13 +6,17 @@ set -eu
 # The shipped programs are built with the win32 thread-model compilers, the
 # Windows tests with the posix ones; they run as 32-bit where the machine
 # runs 32-bit x86 processes, and as 64-bit where it does not: both
-# architectures and both Wines.
+# architectures and both Wines. The image libraries are Debian's for the
+# native build; the Windows programs get the same built from Debian's
+# sources (dpkg-dev unpacks them, nasm assembles libjpeg-turbo's SIMD code).
+# libvips-tools is what tests compare the print file with.
 packages="cmake make g++ googletest libgtest-dev libbenchmark-dev
 g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
 wine wine32:i386 wine64 fonts-wine xvfb xauth
 fp-utils libchm-bin imagemagick clang libclang-rt-14-dev
-nsis zip xxd desktop-file-utils"
+nsis zip xxd desktop-file-utils
+zlib1g-dev libjpeg62-turbo-dev libpng-dev libtiff-dev dpkg-dev nasm libvips-tools"
 
 # One question to dpkg for all of them: a second `make` starts at once.
 # shellcheck disable=SC2086
