@@ -33,10 +33,6 @@ int64_t MicroInches(const Text& inches) {
     return micro;
 }
 
-int64_t DivideUp(int64_t numerator, int64_t denominator) {
-    return (numerator + denominator - 1) / denominator;
-}
-
 // The quotient, correctly rounded in extended precision, lies so near the
 // decimal it stands for (at most 18 digits) that 18 significant digits give
 // that decimal back.

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "calc/divide_up.h"
 #include "toolkit/text.h"
 
 enum class Unit { Inch, Millimetre, Centimetre };
@@ -17,9 +18,6 @@ const char* UnitName(Unit unit);
 
 // A length as the results show it, a plain decimal, in millionths of an inch.
 int64_t MicroInches(const Text& inches);
-
-// numerator / denominator rounded up, for a numerator of 0 or more.
-int64_t DivideUp(int64_t numerator, int64_t denominator);
 
 // value / 10^places in the program's number text: 3302 and 1 give "330.2",
 // 1500 and 1 give "150", 5 and 1 give ".5".
