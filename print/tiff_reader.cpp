@@ -153,10 +153,15 @@ private:
         return false;
     }
 
-    // libtiff's own words for what failed; a short read is a truncated file.
+    // libtiff's own words for what failed; a short read is a truncated file,
+    // and so is a directory past its end (libtiff writes it after the pixels).
     bool Failed(const char* otherwise) {
         const std::string& said = errors_.First();
-        if (said.rfind("Read error", 0) == 0 || said.find("Seek error") != std::string::npos) {
+        static const char* const kShort[] = {"Read error", "Seek error", "Can not read TIFF directory",
+                                             "Cannot read TIFF header", "Sanity check on directory count failed"};
+        bool cut = false;
+        for (const char* words : kShort) cut = cut || said.find(words) != std::string::npos;
+        if (cut) {
             error_ = "the image is truncated";
         } else if (!said.empty()) {
             error_ = "the image is damaged (" + said + ")";

@@ -1,0 +1,137 @@
+// What each format is given: the colour profile byte for byte and the
+// resolution in its own fields; what it cannot hold, refused; and images
+// as a viewer shows them.
+#include <gtest/gtest.h>
+
+#include "print/make_print_file.h"
+#include "print/test_images.h"
+
+namespace {
+
+constexpr int64_t kInch = 25400000;
+
+// 100 pixels over 3 in: 100/3 ppi, which only TIFF holds exactly. JFIF
+// takes the nearest whole dots per inch, 33; pHYs the nearest pixels per
+// metre, 33.33 / 0.0254 = 1312.34: 1312. The face is 100 x 66 pixels
+// (2 rows cut above), the side 0.1 in, 3.33 pixels: 4.
+PrintRequest Request(const std::string& in, const std::string& out) {
+    PrintRequest r;
+    r.input = in;
+    r.output = out;
+    r.faceWidth = 3 * kInch;
+    r.faceLength = 2 * kInch;
+    r.side = kInch / 10;
+    return r;
+}
+
+TEST(PrintFormats, ProfileAndResolutionRoundTrip) {
+    TestFolder folder;
+    const std::string in = folder / "in.tif";
+    TiffOptions options;
+    options.icc = TestProfile("RGB ");
+    WriteCoordinateTiff(in, 100, 70, 3, 8, options);
+    std::string error;
+
+    ASSERT_TRUE(MakePrintFile(Request(in, folder / "out.tif"), error)) << error;
+    uint32_t numerator, denominator;
+    uint16_t unit;
+    TiffResolution(folder / "out.tif", numerator, denominator, unit);
+    EXPECT_EQ(numerator, 100u);
+    EXPECT_EQ(denominator, 3u);
+    EXPECT_EQ(unit, 2);  // inch
+    EXPECT_EQ(ReadTiff(folder / "out.tif").icc, options.icc);
+
+    ASSERT_TRUE(MakePrintFile(Request(in, folder / "out.JPG"), error)) << error;
+    unsigned density;
+    int densityUnit;
+    JpegDensity(folder / "out.JPG", density, densityUnit);
+    EXPECT_EQ(density, 33u);
+    EXPECT_EQ(densityUnit, 1);  // dots per inch
+    EXPECT_EQ(ReadJpeg(folder / "out.JPG").icc, options.icc);
+
+    ASSERT_TRUE(MakePrintFile(Request(in, folder / "out.png"), error)) << error;
+    uint32_t perMetre;
+    int metre;
+    PngPixelsPerMetre(folder / "out.png", perMetre, metre);
+    EXPECT_EQ(perMetre, 1312u);
+    EXPECT_EQ(metre, 1);  // per metre
+    EXPECT_EQ(ReadPng(folder / "out.png").icc, options.icc);
+}
+
+// PNG's pixels are the TIFF's, 16-bit and alpha included; JPEG's close.
+TEST(PrintFormats, PixelsAreCopiedNotConverted) {
+    TestFolder folder;
+    const std::string in = folder / "in.png";
+    WriteCoordinatePng(in, 100, 70, 4, 16);
+    std::string error;
+    ASSERT_TRUE(MakePrintFile(Request(in, folder / "out.tif"), error)) << error;
+    ASSERT_TRUE(MakePrintFile(Request(in, folder / "out.png"), error)) << error;
+    const Decoded tiff = ReadTiff(folder / "out.tif"), png = ReadPng(folder / "out.png");
+    EXPECT_EQ(png.bits, 16);
+    EXPECT_EQ(png.channels, 4);
+    EXPECT_TRUE(tiff.samples == png.samples);
+    // Past the 4-pixel side, face pixel (1, 1) is shown (1, 3): 2 rows are cut above.
+    EXPECT_EQ(tiff.Sample(5, 5, 0), 1u);
+    EXPECT_EQ(tiff.Sample(5, 5, 1), 3u);
+}
+
+TEST(PrintFormats, WhatAFormatCannotHoldIsRefused) {
+    TestFolder folder;
+    std::string error;
+    WriteCoordinatePng(folder / "deep.png", 100, 70, 3, 16);
+    EXPECT_FALSE(MakePrintFile(Request(folder / "deep.png", folder / "out.jpg"), error));
+    EXPECT_EQ(error, "corvalin-calc: " + folder / "out.jpg" + ": JPEG cannot hold 16-bit samples: write TIFF or PNG");
+    WriteCoordinatePng(folder / "alpha.png", 100, 70, 4, 8);
+    EXPECT_FALSE(MakePrintFile(Request(folder / "alpha.png", folder / "out.jpg"), error));
+    EXPECT_EQ(error, "corvalin-calc: " + folder / "out.jpg" + ": JPEG cannot hold an alpha channel: write TIFF or PNG");
+    TiffOptions cmyk;
+    cmyk.cmyk = true;
+    WriteCoordinateTiff(folder / "cmyk.tif", 100, 70, 4, 8, cmyk);
+    EXPECT_FALSE(MakePrintFile(Request(folder / "cmyk.tif", folder / "out.png"), error));
+    EXPECT_EQ(error, "corvalin-calc: " + folder / "out.png" + ": PNG cannot hold CMYK: write TIFF or JPEG");
+    EXPECT_FALSE(MakePrintFile(Request(folder / "cmyk.tif", folder / "out.gif"), error));
+    EXPECT_EQ(error, "corvalin-calc: " + folder / "out.gif" + ": its name must end in .tif, .tiff, .jpg, .jpeg or .png");
+    EXPECT_FALSE(FileExists(folder / "out.jpg") || FileExists(folder / "out.png") || FileExists(folder / "out.gif"));
+}
+
+// JPEGs whose EXIF says to turn them, against libvips's autorot of the same
+// file: one decoder, so the very same pixels.
+TEST(PrintFormats, ExifRotatedJpegPrintsAsShown) {
+    if (!HaveVips()) GTEST_SKIP() << "vips (Debian's libvips-tools) is not installed: the comparison with libvips is skipped";
+    TestFolder folder;
+    for (int orientation : {3, 6, 8}) {
+        const std::string in = folder / "in.jpg", out = folder / "out.tif";
+        WriteCoordinateJpeg(in, 100, 70, orientation);
+        std::string error;
+        PrintRequest r = Request(in, out);
+        r.compression = TiffCompression::None;
+        ASSERT_TRUE(MakePrintFile(r, error)) << error;
+        ASSERT_EQ(RunCommand("vips autorot " + in + " " + folder / "shown.v"), 0);
+        // The face is 66 of the 70 rows, 2 cut above; the side 4 pixels.
+        ASSERT_EQ(RunCommand("vips crop " + folder / "shown.v" + " " + folder / "face.v" + " 0 2 100 66"), 0);
+        ASSERT_EQ(RunCommand("vips embed " + folder / "face.v" + " " + folder / "ref.tif" + " 4 4 108 74 --extend mirror"), 0);
+        const Decoded ours = ReadTiff(out), theirs = ReadTiff(folder / "ref.tif");
+        EXPECT_EQ(ours.wide, 108);
+        EXPECT_TRUE(ours.samples == theirs.samples) << "orientation " << orientation;
+    }
+}
+
+// CMYK through JPEG and back: ink as it was (not inverted), within JPEG's loss.
+TEST(PrintFormats, CmykThroughJpegKeepsItsInk) {
+    TestFolder folder;
+    TiffOptions cmyk;
+    cmyk.cmyk = true;
+    cmyk.icc = TestProfile("CMYK");
+    WriteCoordinateTiff(folder / "cmyk.tif", 100, 70, 4, 8, cmyk);
+    std::string error;
+    ASSERT_TRUE(MakePrintFile(Request(folder / "cmyk.tif", folder / "out.jpg"), error)) << error;
+    ASSERT_TRUE(MakePrintFile(Request(folder / "out.jpg", folder / "back.tif"), error)) << error;
+    const Decoded back = ReadTiff(folder / "back.tif");
+    EXPECT_EQ(back.icc, cmyk.icc);
+    ASSERT_EQ(back.channels, 4);
+    // Shown pixel (50, 30) lies at (54, 32) in the 108 x 74 JPEG, and at
+    // (58, 35) in the file made from it: 36 ppi, 72 of its rows, 1 cut above.
+    for (int c = 0; c < 4; ++c) EXPECT_NEAR(back.Sample(58, 35, c), CoordinateSample(50, 30, c, 8), 3) << c;
+}
+
+}  // namespace
