@@ -37,13 +37,11 @@ measure() {
 }
 
 row() {  # LABEL NAME BASELINE-NAME
-    set -- "$1" $(cat "$work/$2.time") $(cat "$work/$3.time")
-    if [ "$2" = failed ]; then
-        printf '%-34s failed\n' "$1"
-    else
-        printf '%-34s %7.2f s %9.1f MB   %5.2f x time  %5.2f x memory\n' "$1" "$2" "$(echo "$3 / 1024" | bc -l)" \
-            "$(echo "$2 / $4" | bc -l)" "$(echo "$3 / $5" | bc -l)"
-    fi
+    awk -v label="$1" -v run="$(cat "$work/$2.time")" -v base="$(cat "$work/$3.time")" 'BEGIN {
+        if (run == "failed") { printf "%-34s failed\n", label; exit }
+        split(run, r, " "); split(base, b, " ")
+        printf "%-34s %7.2f s %9.1f MB   %5.2f x time  %5.2f x memory\n", label, r[1], r[2] / 1024, r[1] / b[1], r[2] / b[2]
+    }'
 }
 
 image 8000 6000 "$work/photo.tif"

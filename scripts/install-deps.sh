@@ -6,13 +6,15 @@ set -eu
 # The shipped programs are built with the win32 thread-model compilers, the
 # Windows tests with the posix ones; they run as 32-bit where the machine
 # runs 32-bit x86 processes, and as 64-bit where it does not: both
-# architectures and both Wines.
+# architectures and both Wines. The print file's engine is built natively on
+# Debian's image libraries, and its tests and benchmark compare with libvips.
 packages="cmake make g++ googletest libgtest-dev libbenchmark-dev
 g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
 wine wine32:i386 wine64 fonts-wine xvfb xauth
 fp-utils libchm-bin imagemagick clang libclang-rt-14-dev
-nsis zip xxd desktop-file-utils"
+nsis zip xxd desktop-file-utils
+libjpeg62-turbo-dev libpng-dev libtiff-dev zlib1g-dev libvips-tools"
 
 # One question to dpkg for all of them: a second `make` starts at once.
 # shellcheck disable=SC2086
