@@ -15,6 +15,9 @@
 
 namespace {
 
+// What a progressive JPEG may take; a 32-bit program has 2 GB in all.
+constexpr int64_t kLargestProgressive = int64_t{512} << 20;
+
 struct JpegErrors {
     jpeg_error_mgr manager;
     jmp_buf jump;
@@ -45,7 +48,7 @@ void OnJpegMessage(j_common_ptr info, int level) {
     }
 }
 
-bool StartJpeg(jpeg_decompress_struct* info, FILE* file) {
+bool ReadJpegHeader(jpeg_decompress_struct* info, FILE* file) {
     JpegErrors* errors = reinterpret_cast<JpegErrors*>(info->err);
     if (setjmp(errors->jump)) return false;
     jpeg_create_decompress(info);
@@ -58,8 +61,29 @@ bool StartJpeg(jpeg_decompress_struct* info, FILE* file) {
     } else if (info->jpeg_color_space != JCS_GRAYSCALE) {
         info->out_color_space = JCS_RGB;
     }
+    return true;
+}
+
+bool StartJpeg(jpeg_decompress_struct* info) {
+    JpegErrors* errors = reinterpret_cast<JpegErrors*>(info->err);
+    if (setjmp(errors->jump)) return false;
     jpeg_start_decompress(info);
     return true;
+}
+
+// A progressive JPEG is decoded whole: libjpeg keeps every coefficient, two
+// bytes each, of every component at its own sampling, until the last scan.
+int64_t ProgressiveBytes(const jpeg_decompress_struct* info) {
+    int64_t bytes = 0;
+    for (int c = 0; c < info->num_components; ++c) {
+        const jpeg_component_info& component = info->comp_info[c];
+        const int64_t wide = (int64_t{info->image_width} * component.h_samp_factor + info->max_h_samp_factor - 1) /
+                             info->max_h_samp_factor;
+        const int64_t high = (int64_t{info->image_height} * component.v_samp_factor + info->max_v_samp_factor - 1) /
+                             info->max_v_samp_factor;
+        bytes += (wide + 7) / 8 * ((high + 7) / 8) * 64 * 2;
+    }
+    return bytes;
 }
 
 bool ReadJpegRow(jpeg_decompress_struct* info, JSAMPROW row) {
@@ -91,7 +115,13 @@ public:
 
     bool Open() {
         started_ = true;
-        if (!StartJpeg(&decoder_, file_)) return Failed();
+        if (!ReadJpegHeader(&decoder_, file_)) return Failed();
+        if (decoder_.progressive_mode && ProgressiveBytes(&decoder_) > kLargestProgressive) {
+            error_ = "a progressive JPEG is read whole, and this one would take " +
+                     std::to_string(ProgressiveBytes(&decoder_) >> 20) + " MB: save it as a baseline JPEG or as TIFF";
+            return false;
+        }
+        if (!StartJpeg(&decoder_)) return Failed();
         const bool cmyk = decoder_.out_color_space == JCS_CMYK;
         info_.format.color = cmyk ? ColorKind::Cmyk : decoder_.out_color_space == JCS_RGB ? ColorKind::Rgb : ColorKind::Grey;
         // Adobe's CMYK JPEGs, which are nearly all of them, store ink inverted.
