@@ -1,36 +1,19 @@
-// JPEG through libjpeg(-turbo). libjpeg reports errors by calling a
-// function that must not return: it longjmps back to the setjmp of the call
-// that failed. A longjmp skips destructors, so the functions that call
-// setjmp hold no C++ object that has one, and call nothing but libjpeg.
+// JPEG through libjpeg(-turbo).
 #include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 
-#include <jpeglib.h>
 #include <jerror.h>
 
 #include "print/exif_orientation.h"
+#include "print/jpeg_errors.h"
 #include "print/readers.h"
 
 namespace {
 
 // What a progressive JPEG may take; a 32-bit program has 2 GB in all.
 constexpr int64_t kLargestProgressive = int64_t{512} << 20;
-
-struct JpegErrors {
-    jpeg_error_mgr manager;
-    jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
-    bool damaged;    // a warning that the data is broken
-    bool truncated;  // the data ended before the image
-};
-
-void OnJpegError(j_common_ptr info) {
-    JpegErrors* errors = reinterpret_cast<JpegErrors*>(info->err);
-    info->err->format_message(info, errors->message);
-    longjmp(errors->jump, 1);
-}
 
 // libjpeg only warns of broken or missing data and goes on with grey: the
 // program stops there instead, so that no print shows made-up pixels.
@@ -102,11 +85,8 @@ class JpegReader : public RowSource {
 public:
     explicit JpegReader(FILE* file) : file_(file) {
         info_.format.bits = 8;
-        decoder_.err = jpeg_std_error(&errors_.manager);
-        errors_.manager.error_exit = OnJpegError;
+        UseJpegErrors(decoder_, errors_);
         errors_.manager.emit_message = OnJpegMessage;
-        errors_.message[0] = '\0';
-        errors_.damaged = errors_.truncated = false;
     }
     ~JpegReader() override {
         if (started_) jpeg_destroy_decompress(&decoder_);

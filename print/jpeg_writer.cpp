@@ -1,29 +1,11 @@
-// JPEG through libjpeg(-turbo). As in the reader, the functions that call
-// setjmp hold no C++ object with a destructor and call nothing but libjpeg.
+// JPEG through libjpeg(-turbo).
 #include <algorithm>
-#include <cerrno>
-#include <csetjmp>
-#include <cstdio>
-#include <cstring>
 #include <vector>
 
-#include <jpeglib.h>
-
+#include "print/jpeg_errors.h"
 #include "print/writers.h"
 
 namespace {
-
-struct JpegErrors {
-    jpeg_error_mgr manager;
-    jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
-};
-
-void OnJpegError(j_common_ptr info) {
-    JpegErrors* errors = reinterpret_cast<JpegErrors*>(info->err);
-    info->err->format_message(info, errors->message);
-    longjmp(errors->jump, 1);
-}
 
 struct JpegSettings {
     JDIMENSION wide;
@@ -79,16 +61,11 @@ bool FinishJpegWrite(jpeg_compress_struct* info) {
     return true;
 }
 
-class JpegWriter : public RowSink {
+class JpegWriter : public FileSink {
 public:
-    JpegWriter(FILE* file, const OutputImage& image) : file_(file), image_(image) {
-        encoder_.err = jpeg_std_error(&errors_.manager);
-        errors_.manager.error_exit = OnJpegError;
-        errors_.message[0] = '\0';
-    }
+    JpegWriter(FILE* file, const OutputImage& image) : FileSink(file), image_(image) { UseJpegErrors(encoder_, errors_); }
     ~JpegWriter() override {
         jpeg_destroy_compress(&encoder_);  // also when it was never created: it checks
-        if (file_) std::fclose(file_);
     }
 
     bool Start(int quality) {
@@ -105,7 +82,7 @@ public:
                                     image_.icc->data(),
                                     static_cast<unsigned>(image_.icc->size())};
         row_.resize(image_.wide * f.Channels());
-        return StartJpegWrite(&encoder_, file_, &settings) || Failed();
+        return StartJpegWrite(&encoder_, file_, &settings) || Fail(errors_.message);
     }
 
     bool WriteRow(const uint8_t* row) override {
@@ -113,24 +90,12 @@ public:
         // takes it back.
         const bool cmyk = image_.format.color == ColorKind::Cmyk;
         for (size_t i = 0; i < row_.size(); ++i) row_[i] = cmyk ? static_cast<JSAMPLE>(255 - row[i]) : row[i];
-        return WriteJpegRow(&encoder_, row_.data()) || Failed();
+        return WriteJpegRow(&encoder_, row_.data()) || Fail(errors_.message);
     }
 
-    bool Finish() override {
-        const bool finished = FinishJpegWrite(&encoder_);
-        const bool flushed = std::fflush(file_) == 0 && !std::ferror(file_);
-        const bool closed = std::fclose(file_) == 0;
-        file_ = nullptr;
-        return (finished && flushed && closed) || Failed();
-    }
+    bool Finish() override { return Close(FinishJpegWrite(&encoder_), errors_.message); }
 
 private:
-    bool Failed() {
-        error_ = std::string("cannot be written (") + (errors_.message[0] ? errors_.message : std::strerror(errno)) + ")";
-        return false;
-    }
-
-    FILE* file_;
     OutputImage image_;
     jpeg_compress_struct encoder_{};
     JpegErrors errors_;

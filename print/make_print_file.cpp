@@ -1,7 +1,5 @@
 #include "print/make_print_file.h"
 
-#include <cerrno>
-#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -66,7 +64,7 @@ std::unique_ptr<RowSink> StartWriter(FileKind kind, PendingFile& file, const Out
                                      const PrintRequest& request, std::string& error) {
     FILE* made = file.Create();
     if (!made) {
-        error = std::string("cannot be written: ") + std::strerror(errno);
+        error = CannotWrite("");
         return nullptr;
     }
     switch (kind) {
@@ -80,13 +78,6 @@ std::unique_ptr<RowSink> StartWriter(FileKind kind, PendingFile& file, const Out
 }
 
 }  // namespace
-
-std::string FormatLimit(FileKind kind, const PixelFormat& format) {
-    if (kind == FileKind::Jpeg && format.bits == 16) return "JPEG cannot hold 16-bit samples: write TIFF or PNG";
-    if (kind == FileKind::Jpeg && format.alpha) return "JPEG cannot hold an alpha channel: write TIFF or PNG";
-    if (kind == FileKind::Png && format.color == ColorKind::Cmyk) return "PNG cannot hold CMYK: write TIFF or JPEG";
-    return "";
-}
 
 bool MakePrintFile(const PrintRequest& request, std::string& error) {
     const auto fail = [&error](const std::string& file, const std::string& why) {
@@ -182,7 +173,7 @@ bool MakePrintFile(const PrintRequest& request, std::string& error) {
     }
     if (!sink->Finish()) return fail(request.output, sink->Error());
     if (previewSink && !previewSink->Finish()) return fail(request.preview, previewSink->Error());
-    if (previewSink && !previewFile.Commit()) return fail(request.preview, std::string("cannot be written: ") + std::strerror(errno));
-    if (!output.Commit()) return fail(request.output, std::string("cannot be written: ") + std::strerror(errno));
+    if (previewSink && !previewFile.Commit()) return fail(request.preview, CannotWrite(""));
+    if (!output.Commit()) return fail(request.output, CannotWrite(""));
     return true;
 }

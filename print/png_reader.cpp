@@ -1,30 +1,14 @@
 // PNG through libpng. Palette images and grey below 8 bits are expanded to
 // 8 bits, and a transparency chunk to an alpha channel: exact, no value
-// changes. libpng reports errors by longjmp: the functions that call setjmp
-// hold no C++ object with a destructor and call nothing but libpng.
+// changes.
 #include <bit>
 #include <csetjmp>
-#include <cstdio>
-#include <cstring>
-
-#include <png.h>
 
 #include "print/exif_orientation.h"
+#include "print/png_errors.h"
 #include "print/readers.h"
 
 namespace {
-
-struct PngErrors {
-    char message[200];
-};
-
-void OnPngError(png_structp png, png_const_charp message) {
-    PngErrors* errors = static_cast<PngErrors*>(png_get_error_ptr(png));
-    std::snprintf(errors->message, sizeof errors->message, "%s", message);
-    png_longjmp(png, 1);
-}
-
-void OnPngWarning(png_structp, png_const_charp) {}
 
 bool StartPng(png_structp png, png_infop info, FILE* file) {
     if (setjmp(png_jmpbuf(png))) return false;

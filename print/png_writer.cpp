@@ -1,28 +1,11 @@
-// PNG through libpng. As in the reader, the functions that call setjmp hold
-// no C++ object with a destructor and call nothing but libpng.
+// PNG through libpng.
 #include <bit>
-#include <cerrno>
 #include <csetjmp>
-#include <cstdio>
-#include <cstring>
 
-#include <png.h>
-
+#include "print/png_errors.h"
 #include "print/writers.h"
 
 namespace {
-
-struct PngErrors {
-    char message[200];
-};
-
-void OnPngError(png_structp png, png_const_charp message) {
-    PngErrors* errors = static_cast<PngErrors*>(png_get_error_ptr(png));
-    std::snprintf(errors->message, sizeof errors->message, "%s", message);
-    png_longjmp(png, 1);
-}
-
-void OnPngWarning(png_structp, png_const_charp) {}
 
 struct PngSettings {
     png_uint_32 wide;
@@ -64,20 +47,18 @@ png_uint_32 PixelsPerMetre(Resolution ppi) {
     return static_cast<png_uint_32>(RoundedRatio(ppi.numerator * 10000, ppi.denominator * kCentimillimetresPerInch));
 }
 
-class PngWriter : public RowSink {
+class PngWriter : public FileSink {
 public:
-    PngWriter(FILE* file, const OutputImage& image) : file_(file), image_(image) { errors_.message[0] = '\0'; }
+    PngWriter(FILE* file, const OutputImage& image) : FileSink(file), image_(image) { errors_.message[0] = '\0'; }
     ~PngWriter() override {
         if (png_) png_destroy_write_struct(&png_, &info_);
-        if (file_) std::fclose(file_);
     }
 
     bool Start() {
         png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, &errors_, OnPngError, OnPngWarning);
         if (png_) info_ = png_create_info_struct(png_);
         if (!info_) {
-            error_ = "cannot be written (out of memory)";
-            return false;
+            return Fail("out of memory");
         }
         const PixelFormat& f = image_.format;
         const int type = (f.color == ColorKind::Rgb ? PNG_COLOR_MASK_COLOR : 0) | (f.alpha ? PNG_COLOR_MASK_ALPHA : 0);
@@ -88,26 +69,14 @@ public:
                                    image_.ppi.denominator > 0 ? PixelsPerMetre(image_.ppi) : 0,
                                    image_.icc->data(),
                                    static_cast<png_uint_32>(image_.icc->size())};
-        return StartPngWrite(png_, info_, file_, &settings) || Failed();
+        return StartPngWrite(png_, info_, file_, &settings) || Fail(errors_.message);
     }
 
-    bool WriteRow(const uint8_t* row) override { return WritePngRow(png_, row) || Failed(); }
+    bool WriteRow(const uint8_t* row) override { return WritePngRow(png_, row) || Fail(errors_.message); }
 
-    bool Finish() override {
-        const bool finished = FinishPngWrite(png_, info_);
-        const bool flushed = std::fflush(file_) == 0 && !std::ferror(file_);
-        const bool closed = std::fclose(file_) == 0;
-        file_ = nullptr;
-        return (finished && flushed && closed) || Failed();
-    }
+    bool Finish() override { return Close(FinishPngWrite(png_, info_), errors_.message); }
 
 private:
-    bool Failed() {
-        error_ = std::string("cannot be written (") + (errors_.message[0] ? errors_.message : std::strerror(errno)) + ")";
-        return false;
-    }
-
-    FILE* file_;
     OutputImage image_;
     PngErrors errors_;
     png_structp png_ = nullptr;

@@ -117,7 +117,7 @@ public:
         tiff_ = nullptr;
         if (!flushed || !errors_.First().empty()) return Failed();
         if (!WriteExactResolution(path_, image_.ppi)) {
-            error_ = std::string("cannot be written: ") + std::strerror(errno);
+            error_ = CannotWrite("");
             return false;
         }
         return true;
@@ -125,7 +125,7 @@ public:
 
 private:
     bool Failed() {
-        error_ = "cannot be written (" + (errors_.First().empty() ? std::string(std::strerror(errno)) : errors_.First()) + ")";
+        error_ = CannotWrite(errors_.First().c_str());
         return false;
     }
 

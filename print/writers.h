@@ -3,6 +3,7 @@
 // resolution goes into the format's own fields.
 #pragma once
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,6 +25,25 @@ struct OutputImage {
 // What the format cannot hold of the image, as a phrase ("JPEG cannot hold
 // 16-bit samples: write TIFF or PNG"); empty when it can hold it all.
 std::string FormatLimit(FileKind kind, const PixelFormat& format);
+
+// "cannot be written (...)": the library's words when it has any, else the
+// system's.
+std::string CannotWrite(const char* libraryWords);
+
+// A writer whose library writes through a file the writer owns.
+class FileSink : public RowSink {
+public:
+    ~FileSink() override;
+
+protected:
+    explicit FileSink(FILE* file) : file_(file) {}
+    // Flushes and closes the file after the library `finished`; false, with
+    // the library's words or the system's, when any of it did not reach the disk.
+    bool Close(bool finished, const char* libraryWords);
+    bool Fail(const char* libraryWords);
+
+    FILE* file_;
+};
 
 // JPEG quality when none is asked for: high enough that the print shows no
 // block, and with it no colour subsampling.

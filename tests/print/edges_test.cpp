@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr int64_t kInch = 25400000;
-
 // The face pixel an edge pixel `at` from the face's start repeats, by the
 // help's words: a mirror reflects at each end of the face, the edge pixel
 // repeated, as often as it takes; a stretch repeats the edge pixel.
@@ -57,15 +55,9 @@ void ExpectPixels(const Decoded& out, const Expected& e, int bits, bool cmyk) {
 
 PrintRequest Request(const std::string& in, const std::string& out, int64_t side, int64_t turnOver, EdgeKind edge) {
     // 40 pixels over 1 in (40 ppi) across; 0.7 in down is 28 of the 30 rows.
-    PrintRequest r;
-    r.input = in;
-    r.output = out;
-    r.faceWidth = kInch;
-    r.faceLength = kInch * 7 / 10;
-    r.side = side;
+    PrintRequest r = RequestOf(in, out, kInch, kInch * 7 / 10, side);
     r.turnOver = turnOver;
     r.edge = edge;
-    r.compression = TiffCompression::None;
     return r;
 }
 

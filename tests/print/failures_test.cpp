@@ -14,16 +14,8 @@
 
 namespace {
 
-constexpr int64_t kInch = 25400000;
-
 PrintRequest Request(const std::string& in, const std::string& out) {
-    PrintRequest r;
-    r.input = in;
-    r.output = out;
-    r.faceWidth = 3 * kInch;
-    r.faceLength = 2 * kInch;
-    r.side = kInch / 2;
-    return r;
+    return RequestOf(in, out, 3 * kInch, 2 * kInch, kInch / 2);
 }
 
 void WriteText(const std::string& path, const std::string& text) {

@@ -8,20 +8,12 @@
 
 namespace {
 
-constexpr int64_t kInch = 25400000;
-
 // 100 pixels over 3 in: 100/3 ppi, which only TIFF holds exactly. JFIF
 // takes the nearest whole dots per inch, 33; pHYs the nearest pixels per
 // metre, 33.33 / 0.0254 = 1312.34: 1312. The face is 100 x 66 pixels
 // (2 rows cut above), the side 0.1 in, 3.33 pixels: 4.
 PrintRequest Request(const std::string& in, const std::string& out) {
-    PrintRequest r;
-    r.input = in;
-    r.output = out;
-    r.faceWidth = 3 * kInch;
-    r.faceLength = 2 * kInch;
-    r.side = kInch / 10;
-    return r;
+    return RequestOf(in, out, 3 * kInch, 2 * kInch, kInch / 10);
 }
 
 TEST(PrintFormats, ProfileAndResolutionRoundTrip) {

@@ -8,19 +8,10 @@
 
 namespace {
 
-constexpr int64_t kInch = 25400000;
-
 // 40 x 30 pixels over 1 x 0.7 in: 40 ppi, a face of 40 x 28; a side of a
 // quarter inch is 10 pixels.
 PrintRequest Request(const std::string& in, const std::string& out) {
-    PrintRequest r;
-    r.input = in;
-    r.output = out;
-    r.faceWidth = kInch;
-    r.faceLength = kInch * 7 / 10;
-    r.side = kInch / 4;
-    r.compression = TiffCompression::None;
-    return r;
+    return RequestOf(in, out, kInch, kInch * 7 / 10, kInch / 4);
 }
 
 bool Dark(const Decoded& image, int64_t x, int64_t y) {

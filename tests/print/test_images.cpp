@@ -14,6 +14,18 @@
 #include <sstream>
 #include <stdexcept>
 
+PrintRequest RequestOf(const std::string& in, const std::string& out, int64_t width, int64_t length, int64_t side) {
+    PrintRequest r;
+    r.input = in;
+    r.output = out;
+    r.faceWidth = width;
+    r.faceLength = length;
+    r.side = side;
+    r.edge = EdgeKind::Mirror;
+    r.compression = TiffCompression::None;
+    return r;
+}
+
 uint32_t CoordinateSample(int64_t x, int64_t y, int c, int bits) {
     const bool eight = bits == 8;
     switch (c) {

@@ -8,6 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "print/make_print_file.h"
+
+constexpr int64_t kInch = 25400000;  // nanometres
+
+// A print file of `in` to `out` for a face `width` x `length` and a side,
+// all in nanometres; the regular wrap, mirror edges, uncompressed TIFF.
+PrintRequest RequestOf(const std::string& in, const std::string& out, int64_t width, int64_t length, int64_t side);
+
 // A decoded image: every sample as a number, interleaved.
 struct Decoded {
     int64_t wide = 0, high = 0;
