@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "print/print_layout.h"
+
 enum class ColorKind { Grey, Rgb, Cmyk };
 
 // Samples are interleaved; 16-bit ones are in the machine's own byte order.
@@ -29,6 +31,9 @@ struct ImageInfo {
     PixelFormat format{ColorKind::Rgb, false, 8};
     std::vector<uint8_t> icc;  // the colour profile's bytes, empty when none
     int orientation = 1;       // the EXIF orientation, 1 to 8
+    // The resolution the file states, pixels per inch, to show the user: the
+    // print file's own comes from its size. {0, 0} when it states none.
+    Resolution ppi{0, 0};
 };
 
 class RowSource {

@@ -106,6 +106,9 @@ public:
         info_.format.color = cmyk ? ColorKind::Cmyk : decoder_.out_color_space == JCS_RGB ? ColorKind::Rgb : ColorKind::Grey;
         // Adobe's CMYK JPEGs, which are nearly all of them, store ink inverted.
         inverted_ = cmyk && decoder_.saw_Adobe_marker;
+        // JFIF's density unit 1 is the inch, 2 the centimetre.
+        if (decoder_.saw_JFIF_marker && decoder_.density_unit == 1) info_.ppi = {decoder_.X_density, 1};
+        if (decoder_.saw_JFIF_marker && decoder_.density_unit == 2) info_.ppi = {decoder_.X_density * int64_t{254}, 100};
         info_.wide = decoder_.output_width;
         info_.high = decoder_.output_height;
         if (!CheckImageSize(info_.wide, info_.high, error_)) return false;

@@ -117,6 +117,9 @@ bool MakePrintFile(const PrintRequest& request, std::string& error) {
 
     const PrintLayout layout = LayOut({info.wide, info.high, request.faceWidth, request.faceLength, request.side,
                                        request.turnOver, request.margin, request.edge});
+    if (layout.x.face < 1 || layout.y.face < 1) {
+        return fail(request.input, "the face would hold no whole pixel of it: its proportions are too far from the face's");
+    }
     const int64_t wide = layout.x.Total(), high = layout.y.Total();
     if (wide > kLargestSide || high > kLargestSide) {
         return fail(request.output, "it would be " + std::to_string(wide) + " x " + std::to_string(high) +

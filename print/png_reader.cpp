@@ -60,6 +60,11 @@ public:
         if (png_get_iCCP(png_, pngInfo_, &name, &compression, &profile, &length)) {
             info_.icc.assign(profile, profile + length);
         }
+        png_uint_32 perMetreX = 0, perMetreY = 0;
+        int unit = 0;
+        if (png_get_pHYs(png_, pngInfo_, &perMetreX, &perMetreY, &unit) && unit == PNG_RESOLUTION_METER) {
+            info_.ppi = {perMetreX * int64_t{254}, 10000};  // an inch is 0.0254 m
+        }
         png_bytep exif = nullptr;
         png_uint_32 exifLength = 0;
         if (png_get_eXIf_1(png_, pngInfo_, &exifLength, &exif)) info_.orientation = ExifOrientation(exif, exifLength);

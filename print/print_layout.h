@@ -20,6 +20,9 @@
 //   length at that resolution rounded up, on every side of the canvas.
 // - Fold lines are pixel boundaries: exact ones for the edges the file makes;
 //   for `image`, the nearest boundary to the exact fold.
+// - The resolution is an exact fraction; TIFF holds it as one (or the
+//   closest one its 32-bit terms hold), while JFIF's density (dots per inch)
+//   and PNG's pHYs (pixels per metre) are whole numbers: the nearest ones.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,6 @@
 // TIFF through libtiff: stripped or tiled, samples contiguous or in planes.
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -61,6 +62,14 @@ public:
         info_.format.alpha = samples == colours + 1;
         info_.format.bits = bits;
         info_.orientation = orientation >= 1 && orientation <= 8 ? orientation : 1;
+        // libtiff gives the resolution as a float: to a ten-thousandth of a pixel per inch.
+        float resolution = 0;
+        uint16_t unit = RESUNIT_INCH;
+        TIFFGetFieldDefaulted(tiff, TIFFTAG_RESOLUTIONUNIT, &unit);
+        if (TIFFGetField(tiff, TIFFTAG_XRESOLUTION, &resolution) && resolution > 0 && resolution < 1e9f &&
+            (unit == RESUNIT_INCH || unit == RESUNIT_CENTIMETER)) {
+            info_.ppi = {std::llround(resolution * (unit == RESUNIT_INCH ? 10000.0 : 25400.0)), 10000};
+        }
         uint32_t iccSize = 0;
         void* icc = nullptr;
         if (TIFFGetField(tiff, TIFFTAG_ICCPROFILE, &iccSize, &icc) && icc) {

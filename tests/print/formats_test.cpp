@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "print/make_print_file.h"
+#include "print/readers.h"
 #include "print/test_images.h"
 
 namespace {
@@ -48,6 +49,16 @@ TEST(PrintFormats, ProfileAndResolutionRoundTrip) {
     EXPECT_EQ(perMetre, 1312u);
     EXPECT_EQ(metre, 1);  // per metre
     EXPECT_EQ(ReadPng(folder / "out.png").icc, options.icc);
+
+    // Read back as the file states it: TIFF's through libtiff's float, to
+    // 1/10000; JFIF's 33 per inch; PNG's 1312 per metre, 33.3248 per inch.
+    const std::pair<const char*, Resolution> stated[] = {
+        {"out.tif", {333333, 10000}}, {"out.JPG", {33, 1}}, {"out.png", {1312 * 254, 10000}}};
+    for (const auto& [name, ppi] : stated) {
+        const std::unique_ptr<RowSource> image = OpenImage(folder / name, error);
+        ASSERT_TRUE(image) << error;
+        EXPECT_EQ(image->Info().ppi.numerator * ppi.denominator, ppi.numerator * image->Info().ppi.denominator) << name;
+    }
 }
 
 // PNG's pixels are the TIFF's, 16-bit and alpha included; JPEG's close.
@@ -105,6 +116,31 @@ TEST(PrintFormats, ExifRotatedJpegPrintsAsShown) {
         const Decoded ours = ReadTiff(out), theirs = ReadTiff(folder / "ref.tif");
         EXPECT_EQ(ours.wide, 108);
         EXPECT_TRUE(ours.samples == theirs.samples) << "orientation " << orientation;
+    }
+}
+
+// A palette PNG, one with a transparent entry, and 2-bit grey are read as
+// 8-bit RGB, RGB with alpha and grey, the same values libvips reads; the
+// images are ImageMagick's (Debian's imagemagick, which the project installs).
+TEST(PrintFormats, ExpandedPngsReadAsLibvipsReadsThem) {
+    if (!HaveVips()) GTEST_SKIP() << "vips (Debian's libvips-tools) is not installed: the comparison with libvips is skipped";
+    TestFolder folder;
+    const std::string make = "/usr/bin/convert -size 40x30 -depth 8 ";
+    const std::pair<const char*, std::string> images[] = {
+        {"palette.png", make + "gradient:red-blue -colors 5 PNG8:"},
+        {"clear.png", make + "gradient:red-blue -alpha set -channel A -fx 'i<10?0:1' +channel -colors 5 PNG8:"},
+        {"grey2.png", make + "gradient:white-black -colorspace Gray -depth 2 "},
+    };
+    for (const auto& [name, command] : images) {
+        ASSERT_EQ(RunCommand(command + folder / name), 0) << name;
+        std::string error;
+        // 40 x 30 pixels over 1 x 0.75 in: 40 ppi, the whole image the face, sides of 10.
+        ASSERT_TRUE(MakePrintFile(RequestOf(folder / name, folder / "out.tif", kInch, kInch * 3 / 4, kInch / 4), error))
+            << error;
+        ASSERT_EQ(RunCommand("vips embed " + folder / name + " " + folder / "ref.tif" + " 10 10 60 50 --extend mirror"), 0);
+        const Decoded ours = ReadTiff(folder / "out.tif"), theirs = ReadTiff(folder / "ref.tif");
+        EXPECT_EQ(ours.channels, theirs.channels) << name;
+        EXPECT_TRUE(ours.samples == theirs.samples) << name;
     }
 }
 
