@@ -127,6 +127,21 @@ TEST(PrintFailures, AFullDiskLeavesNothingHalfWritten) {
     }
 }
 
+TEST(PrintFailures, AnEdgeColourMustFitTheImage) {
+    TestFolder folder;
+    WriteCoordinatePng(folder / "photo.png", 30, 20, 3, 8);
+    PrintRequest r = Request(folder / "photo.png", folder / "out.tif");
+    r.edge = EdgeKind::Solid;
+    for (const char* colour : {"fff", "00000000", "ffffgg"}) {
+        r.colour = colour;
+        std::string error;
+        EXPECT_FALSE(MakePrintFile(r, error));
+        EXPECT_EQ(error, "corvalin-calc: " + folder / "photo.png" + ": the edge colour \"" + colour +
+                             "\" is not 6 hex digits, one byte per channel of an RGB image");
+    }
+    EXPECT_FALSE(FileExists(folder / "out.tif"));
+}
+
 TEST(PrintFailures, FoldMarksOnTheRegularWrapNeedAMargin) {
     TestFolder folder;
     WriteCoordinatePng(folder / "photo.png", 30, 20, 3, 8);

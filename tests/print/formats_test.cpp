@@ -61,7 +61,8 @@ TEST(PrintFormats, ProfileAndResolutionRoundTrip) {
     }
 }
 
-// PNG's pixels are the TIFF's, 16-bit and alpha included; JPEG's close.
+// PNG's pixels are the TIFF's, 16-bit and alpha included, and so are those
+// of LZW and Deflate TIFFs.
 TEST(PrintFormats, PixelsAreCopiedNotConverted) {
     TestFolder folder;
     const std::string in = folder / "in.png";
@@ -73,6 +74,12 @@ TEST(PrintFormats, PixelsAreCopiedNotConverted) {
     EXPECT_EQ(png.bits, 16);
     EXPECT_EQ(png.channels, 4);
     EXPECT_TRUE(tiff.samples == png.samples);
+    for (TiffCompression compression : {TiffCompression::Lzw, TiffCompression::Deflate}) {
+        PrintRequest r = Request(in, folder / "packed.tif");
+        r.compression = compression;
+        ASSERT_TRUE(MakePrintFile(r, error)) << error;
+        EXPECT_TRUE(ReadTiff(folder / "packed.tif").samples == tiff.samples);
+    }
     // Past the 4-pixel side, face pixel (1, 1) is shown (1, 3): 2 rows are cut above.
     EXPECT_EQ(tiff.Sample(5, 5, 0), 1u);
     EXPECT_EQ(tiff.Sample(5, 5, 1), 3u);

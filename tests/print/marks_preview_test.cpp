@@ -1,6 +1,7 @@
 // Fold marks where the rules put them and nowhere else, and the preview.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "print/make_print_file.h"
@@ -82,8 +83,18 @@ TEST(PrintPreview, BoxMeansWithTheFoldsOutlined) {
     r.side = kInch / 32;      // 50 pixels
     r.turnOver = kInch / 16;  // 100
     r.preview = folder / "preview.png";
+    // Progress comes in rows written, rising to all of them.
+    std::vector<int64_t> done;
+    r.progressContext = &done;
+    r.progress = [](int64_t rows, int64_t total, void* context) {
+        static_cast<std::vector<int64_t>*>(context)->push_back(rows);
+        EXPECT_EQ(total, 1420);
+    };
     std::string error;
     ASSERT_TRUE(MakePrintFile(r, error)) << error;
+    ASSERT_FALSE(done.empty());
+    EXPECT_TRUE(std::is_sorted(done.begin(), done.end()));
+    EXPECT_EQ(done.back(), 1420);
     const Decoded file = ReadTiff(folder / "out.tif"), preview = ReadPng(folder / "preview.png");
     ASSERT_EQ(file.wide, 1900);
     ASSERT_EQ(file.high, 1420);
