@@ -3,6 +3,8 @@
 // as a viewer shows them.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "print/make_print_file.h"
 #include "print/readers.h"
 #include "print/test_images.h"
@@ -25,30 +27,15 @@ TEST(PrintFormats, ProfileAndResolutionRoundTrip) {
     WriteCoordinateTiff(in, 100, 70, 3, 8, options);
     std::string error;
 
-    ASSERT_TRUE(MakePrintFile(Request(in, folder / "out.tif"), error)) << error;
-    uint32_t numerator, denominator;
-    uint16_t unit;
-    TiffResolution(folder / "out.tif", numerator, denominator, unit);
-    EXPECT_EQ(numerator, 100u);
-    EXPECT_EQ(denominator, 3u);
-    EXPECT_EQ(unit, 2);  // inch
-    EXPECT_EQ(ReadTiff(folder / "out.tif").icc, options.icc);
-
-    ASSERT_TRUE(MakePrintFile(Request(in, folder / "out.JPG"), error)) << error;
-    unsigned density;
-    int densityUnit;
-    JpegDensity(folder / "out.JPG", density, densityUnit);
-    EXPECT_EQ(density, 33u);
-    EXPECT_EQ(densityUnit, 1);  // dots per inch
-    EXPECT_EQ(ReadJpeg(folder / "out.JPG").icc, options.icc);
-
-    ASSERT_TRUE(MakePrintFile(Request(in, folder / "out.png"), error)) << error;
-    uint32_t perMetre;
-    int metre;
-    PngPixelsPerMetre(folder / "out.png", perMetre, metre);
-    EXPECT_EQ(perMetre, 1312u);
-    EXPECT_EQ(metre, 1);  // per metre
-    EXPECT_EQ(ReadPng(folder / "out.png").icc, options.icc);
+    const auto fields = [](const Decoded& image) {
+        return std::tuple(image.resolution[0], image.resolution[1], image.unit, image.icc);
+    };
+    for (const char* name : {"out.tif", "out.JPG", "out.png"}) {
+        ASSERT_TRUE(MakePrintFile(Request(in, folder / name), error)) << error;
+    }
+    EXPECT_EQ(fields(ReadTiff(folder / "out.tif")), std::tuple(100u, 3u, 2, options.icc));   // per inch
+    EXPECT_EQ(fields(ReadJpeg(folder / "out.JPG")), std::tuple(33u, 1u, 1, options.icc));   // per inch
+    EXPECT_EQ(fields(ReadPng(folder / "out.png")), std::tuple(1312u, 1u, 1, options.icc));  // per metre
 
     // Read back as the file states it: TIFF's through libtiff's float, to
     // 1/10000; JFIF's 33 per inch; PNG's 1312 per metre, 33.3248 per inch.

@@ -197,6 +197,24 @@ void WriteCoordinateJpeg(const std::string& path, int64_t wide, int64_t high, in
     std::fclose(file);
 }
 
+// Read from the bytes, as libtiff gives it only as a float: classic TIFF,
+// the first directory's entries 282 and 296.
+void TiffResolution(const std::string& path, uint32_t resolution[2], int& unit) {
+    const std::string d = ReadBytes(path);
+    const bool big = d[0] == 'M';
+    const auto at = [&](size_t offset, int bytes) {
+        uint32_t v = 0;
+        for (int i = 0; i < bytes; ++i) v = v << 8 | static_cast<uint8_t>(d.at(offset + (big ? i : bytes - 1 - i)));
+        return v;
+    };
+    const uint32_t ifd = at(4, 4);
+    for (uint32_t i = 0; i < at(ifd, 2); ++i) {
+        const size_t entry = ifd + 2 + 12 * i;
+        if (at(entry, 2) == 282) resolution[0] = at(at(entry + 8, 4), 4), resolution[1] = at(at(entry + 8, 4) + 4, 4);
+        if (at(entry, 2) == 296) unit = static_cast<int>(at(entry + 8, 2));
+    }
+}
+
 Decoded ReadTiff(const std::string& path) {
     Decoded image;
     TIFF* tiff = TIFFOpen(path.c_str(), "r");
@@ -221,6 +239,7 @@ Decoded ReadTiff(const std::string& path) {
         }
     }
     TIFFClose(tiff);
+    TiffResolution(path, image.resolution, image.unit);
     return image;
 }
 
@@ -233,6 +252,9 @@ Decoded ReadPng(const std::string& path) {
     png_init_io(png, file);
     png_read_info(png, info);
     if (std::endian::native == std::endian::little) png_set_swap(png);
+    png_uint_32 perMetreY;
+    png_get_pHYs(png, info, &image.resolution[0], &perMetreY, &image.unit);
+    image.resolution[1] = 1;
     image.wide = png_get_image_width(png, info);
     image.high = png_get_image_height(png, info);
     image.bits = png_get_bit_depth(png, info);
@@ -267,6 +289,7 @@ Decoded ReadJpeg(const std::string& path) {
     jpeg_stdio_src(&info, file);
     jpeg_save_markers(&info, JPEG_APP0 + 2, 0xFFFF);
     jpeg_read_header(&info, TRUE);
+    image.resolution[0] = info.X_density, image.resolution[1] = 1, image.unit = info.density_unit;
     JOCTET* icc = nullptr;
     unsigned size = 0;
     if (jpeg_read_icc_profile(&info, &icc, &size)) {
@@ -287,53 +310,6 @@ Decoded ReadJpeg(const std::string& path) {
     return image;
 }
 
-// Read from the bytes: classic TIFF, the first directory's entries 282 and 296.
-void TiffResolution(const std::string& path, uint32_t& numerator, uint32_t& denominator, uint16_t& unit) {
-    const std::string d = ReadBytes(path);
-    const bool big = d[0] == 'M';
-    const auto at = [&](size_t offset, int bytes) {
-        uint32_t v = 0;
-        for (int i = 0; i < bytes; ++i) v = v << 8 | static_cast<uint8_t>(d.at(offset + (big ? i : bytes - 1 - i)));
-        return v;
-    };
-    const uint32_t ifd = at(4, 4);
-    numerator = denominator = unit = 0;
-    for (uint32_t i = 0; i < at(ifd, 2); ++i) {
-        const size_t entry = ifd + 2 + 12 * i;
-        if (at(entry, 2) == 282) numerator = at(at(entry + 8, 4), 4), denominator = at(at(entry + 8, 4) + 4, 4);
-        if (at(entry, 2) == 296) unit = static_cast<uint16_t>(at(entry + 8, 2));
-    }
-}
-
-void JpegDensity(const std::string& path, unsigned& density, int& unit) {
-    jpeg_decompress_struct info;
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_decompress(&info);
-    FILE* file = std::fopen(path.c_str(), "rb");
-    jpeg_stdio_src(&info, file);
-    jpeg_read_header(&info, TRUE);
-    density = info.saw_JFIF_marker ? info.X_density : 0;
-    unit = info.density_unit;
-    jpeg_destroy_decompress(&info);
-    std::fclose(file);
-}
-
-void PngPixelsPerMetre(const std::string& path, uint32_t& perMetre, int& unit) {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    png_init_io(png, file);
-    png_read_info(png, info);
-    png_uint_32 x = 0, y = 0;
-    unit = -1;
-    if (!png_get_pHYs(png, info, &x, &y, &unit)) unit = -1;
-    perMetre = x;
-    png_destroy_read_struct(&png, &info, nullptr);
-    std::fclose(file);
-}
-
-// The header, and one tag: a copyright text.
 std::vector<uint8_t> TestProfile(const char* space) {
     std::vector<uint8_t> p(156, 0);
     const auto put = [&](size_t at, uint32_t v) {

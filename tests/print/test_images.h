@@ -22,6 +22,11 @@ struct Decoded {
     int channels = 0, bits = 8;
     std::vector<uint32_t> samples;
     std::vector<uint8_t> icc;
+    // The resolution fields as stored, and their unit's code: TIFF's X
+    // resolution, a RATIONAL (unit 2, the inch); JFIF's density over 1 (unit
+    // 1, the inch); PNG's pHYs over 1 (unit 1, the metre).
+    uint32_t resolution[2] = {0, 0};
+    int unit = 0;
     uint32_t Sample(int64_t x, int64_t y, int c) const { return samples[(y * wide + x) * channels + c]; }
 };
 
@@ -55,12 +60,6 @@ void WriteCoordinateJpeg(const std::string& path, int64_t wide, int64_t high, in
 Decoded ReadTiff(const std::string& path);
 Decoded ReadPng(const std::string& path);
 Decoded ReadJpeg(const std::string& path);
-
-// The resolution fields as stored: TIFF's X resolution as its two RATIONAL
-// terms and unit; JFIF's density and unit; PNG's pHYs and unit.
-void TiffResolution(const std::string& path, uint32_t& numerator, uint32_t& denominator, uint16_t& unit);
-void JpegDensity(const std::string& path, unsigned& density, int& unit);
-void PngPixelsPerMetre(const std::string& path, uint32_t& perMetre, int& unit);
 
 // A small ICC profile that libpng accepts for the colour kind ("RGB ",
 // "GRAY" or "CMYK"), with bytes that tell one copy from a changed one.
