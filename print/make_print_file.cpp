@@ -77,106 +77,156 @@ std::unique_ptr<RowSink> StartWriter(FileKind kind, PendingFile& file, const Out
     return WriteTiff(file.Temporary(), image, request.compression, error);
 }
 
-}  // namespace
+// What went wrong, and with which file.
+struct Failure {
+    std::string file;
+    std::string why;
+};
 
-bool MakePrintFile(const PrintRequest& request, std::string& error) {
-    const auto fail = [&error](const std::string& file, const std::string& why) {
-        error = "corvalin-calc: " + file + ": " + why;
-        return false;
-    };
+// The checks that need no image: lengths, names, quality, the marks' place.
+bool CheckRequest(const PrintRequest& request, FileKind& kind, Failure& failure) {
     if (request.faceWidth <= 0 || request.faceLength <= 0 || request.side < 0 || request.turnOver < 0 ||
         request.margin < 0) {
-        return fail(request.output, "the face must have a size, and the side, turn-over and margin none below 0");
+        failure = {request.output, "the face must have a size, and the side, turn-over and margin none below 0"};
+        return false;
     }
-    FileKind kind;
-    if (!KindOfName(request.output, kind)) return fail(request.output, "its name must end in .tif, .tiff, .jpg, .jpeg or .png");
+    if (!KindOfName(request.output, kind)) {
+        failure = {request.output, "its name must end in .tif, .tiff, .jpg, .jpeg or .png"};
+        return false;
+    }
     if (kind == FileKind::Jpeg && (request.quality < 1 || request.quality > 100)) {
-        return fail(request.output, "the JPEG quality must be 1 to 100");
+        failure = {request.output, "the JPEG quality must be 1 to 100"};
+        return false;
     }
     for (const std::string* named : {&request.output, &request.preview}) {
-        if (named->empty()) continue;
-        if (*named == request.input || SameFile(*named, request.input)) {
-            return fail(*named, "is the image itself: the image is never written over");
+        if (!named->empty() && (*named == request.input || SameFile(*named, request.input))) {
+            failure = {*named, "is the image itself: the image is never written over"};
+            return false;
         }
     }
     if (!request.preview.empty() && (request.preview == request.output || SameFile(request.preview, request.output))) {
-        return fail(request.preview, "is the print file too: name the preview another file");
+        failure = {request.preview, "is the print file too: name the preview another file"};
+        return false;
     }
     if (request.marks && request.turnOver == 0 && request.margin == 0) {
-        return fail(request.output,
-                    "fold marks on the regular wrap would show on the canvas: ask for a margin outside it, or use "
-                    "the staple method, whose turn-over hides them");
+        failure = {request.output,
+                   "fold marks on the regular wrap would show on the canvas: ask for a margin outside it, or use the "
+                   "staple method, whose turn-over hides them"};
+        return false;
     }
+    return true;
+}
 
-    std::string why;
-    std::unique_ptr<RowSource> shown = OpenShown(request, why);
-    if (!shown) return fail(request.input, why);
-    const ImageInfo& info = shown->Info();
-    const std::string limit = FormatLimit(kind, info.format);
-    if (!limit.empty()) return fail(request.output, limit);
-
-    const PrintLayout layout = LayOut({info.wide, info.high, request.faceWidth, request.faceLength, request.side,
-                                       request.turnOver, request.margin, request.edge});
-    if (layout.x.face < 1 || layout.y.face < 1) {
-        return fail(request.input, "the face would hold no whole pixel of it: its proportions are too far from the face's");
-    }
+// The checks of the layout the image gives.
+bool CheckLayout(const PrintRequest& request, const PrintLayout& layout, const PixelFormat& format, Failure& failure) {
     const int64_t wide = layout.x.Total(), high = layout.y.Total();
-    if (wide > kLargestSide || high > kLargestSide) {
-        return fail(request.output, "it would be " + std::to_string(wide) + " x " + std::to_string(high) +
-                                        " pixels, over the 1,000,000 a side this program writes");
+    if (layout.x.face < 1 || layout.y.face < 1) {
+        failure = {request.input, "the face would hold no whole pixel of it: its proportions are too far from the face's"};
+    } else if (wide > kLargestSide || high > kLargestSide) {
+        failure = {request.output, "it would be " + std::to_string(wide) + " x " + std::to_string(high) +
+                                       " pixels, over the 1,000,000 a side this program writes"};
+    } else if (request.edge == EdgeKind::Mirror &&
+               std::min(layout.y.band, layout.y.face) * layout.x.face * format.BytesPerPixel() > kLargestHeldRows) {
+        failure = {request.input, "the mirrored edges would hold over 1 GB of the image in memory"};
+    } else {
+        return true;
     }
-    const int pixelBytes = info.format.BytesPerPixel();
-    if (request.edge == EdgeKind::Mirror && std::min(layout.y.band, layout.y.face) * layout.x.face * pixelBytes > kLargestHeldRows) {
-        return fail(request.input, "the mirrored edges would hold over 1 GB of the image in memory");
-    }
+    return false;
+}
 
-    Pixel solid;
-    if (request.edge == EdgeKind::Solid) {
-        if (request.colour.empty() || request.colour == "auto") {
-            // A first pass over the image, read again rather than held.
-            std::unique_ptr<RowSource> first = OpenShown(request, why);
-            if (!first) return fail(request.input, why);
-            if (!MeanOfOuterStrip(*first, layout, solid)) return fail(request.input, first->Error());
-        } else if (!ParseSolidColour(request.colour, info.format, solid, why)) {
-            return fail(request.input, why);
-        }
-    }
+// A solid edge's colour: as given, or the mean of a first pass over the
+// image, which is read again rather than held.
+bool SolidColourOf(const PrintRequest& request, const PrintLayout& layout, const PixelFormat& format, Pixel& solid,
+                   std::string& why) {
+    if (!request.colour.empty() && request.colour != "auto") return ParseSolidColour(request.colour, format, solid, why);
+    std::unique_ptr<RowSource> first = OpenShown(request, why);
+    if (!first) return false;
+    if (MeanOfOuterStrip(*first, layout, solid)) return true;
+    why = first->Error();
+    return false;
+}
 
-    PendingFile output(request.output);
-    const std::vector<uint8_t> noProfile;
-    std::unique_ptr<RowSink> sink = StartWriter(kind, output, {wide, high, info.format, &info.icc, layout.ppi}, request, why);
-    if (!sink) return fail(request.output, why);
+// The preview, when one is asked for: the picture and its file's writer.
+struct PreviewOutput {
+    std::unique_ptr<Preview> picture;
+    std::unique_ptr<RowSink> sink;
+    std::vector<uint8_t> row;
+};
 
-    PendingFile previewFile(request.preview);
-    std::unique_ptr<Preview> preview;
-    std::unique_ptr<RowSink> previewSink;
-    std::vector<uint8_t> previewRow;
-    if (!request.preview.empty()) {
-        preview = std::make_unique<Preview>(layout, info.format);
-        const OutputImage picture{preview->Wide(), preview->High(), {ColorKind::Rgb, false, 8}, &noProfile, {0, 0}};
-        previewSink = StartWriter(FileKind::Png, previewFile, picture, request, why);
-        if (!previewSink) return fail(request.preview, why);
-        previewRow.resize(preview->Wide() * 3);
-    }
-
-    EdgeComposer composer(*shown, layout, request.edge, solid);
+// Every row of the file, from the shown image, to the writer and the preview.
+bool WriteRows(const PrintRequest& request, RowSource& shown, const PrintLayout& layout, const Pixel& solid,
+               RowSink& sink, PreviewOutput& preview, Failure& failure) {
+    EdgeComposer composer(shown, layout, request.edge, solid);
     std::unique_ptr<FoldMarks> marks;
-    if (request.marks) marks = std::make_unique<FoldMarks>(layout, info.format);
-    std::vector<uint8_t> row(wide * pixelBytes);
+    if (request.marks) marks = std::make_unique<FoldMarks>(layout, shown.Info().format);
+    const int64_t high = layout.y.Total();
+    std::vector<uint8_t> row(layout.x.Total() * shown.Info().format.BytesPerPixel());
     for (int64_t y = 0; y < high; ++y) {
-        if (!composer.NextRow(row.data())) return fail(request.input, shown->Error());
-        if (marks) marks->Draw(row.data(), y);
-        if (preview && preview->AddRow(row.data(), previewRow.data()) && !previewSink->WriteRow(previewRow.data())) {
-            return fail(request.preview, previewSink->Error());
+        if (!composer.NextRow(row.data())) {
+            failure = {request.input, shown.Error()};
+            return false;
         }
-        if (!sink->WriteRow(row.data())) return fail(request.output, sink->Error());
+        if (marks) marks->Draw(row.data(), y);
+        if (preview.picture && preview.picture->AddRow(row.data(), preview.row.data()) &&
+            !preview.sink->WriteRow(preview.row.data())) {
+            failure = {request.preview, preview.sink->Error()};
+            return false;
+        }
+        if (!sink.WriteRow(row.data())) {
+            failure = {request.output, sink.Error()};
+            return false;
+        }
         if (request.progress && ((y + 1) % kProgressEvery == 0 || y + 1 == high)) {
             request.progress(y + 1, high, request.progressContext);
         }
     }
-    if (!sink->Finish()) return fail(request.output, sink->Error());
-    if (previewSink && !previewSink->Finish()) return fail(request.preview, previewSink->Error());
-    if (previewSink && !previewFile.Commit()) return fail(request.preview, CannotWrite(""));
-    if (!output.Commit()) return fail(request.output, CannotWrite(""));
+    return true;
+}
+
+}  // namespace
+
+bool MakePrintFile(const PrintRequest& request, std::string& error) {
+    Failure failure;
+    const auto fail = [&error](const Failure& f) {
+        error = "corvalin-calc: " + f.file + ": " + f.why;
+        return false;
+    };
+    FileKind kind;
+    if (!CheckRequest(request, kind, failure)) return fail(failure);
+    std::string why;
+    const std::unique_ptr<RowSource> shown = OpenShown(request, why);
+    if (!shown) return fail({request.input, why});
+    const ImageInfo& info = shown->Info();
+    const std::string limit = FormatLimit(kind, info.format);
+    if (!limit.empty()) return fail({request.output, limit});
+    const PrintLayout layout = LayOut({info.wide, info.high, request.faceWidth, request.faceLength, request.side,
+                                       request.turnOver, request.margin, request.edge});
+    if (!CheckLayout(request, layout, info.format, failure)) return fail(failure);
+    Pixel solid;
+    if (request.edge == EdgeKind::Solid && !SolidColourOf(request, layout, info.format, solid, why)) {
+        return fail({request.input, why});
+    }
+
+    PendingFile output(request.output), previewFile(request.preview);
+    const std::unique_ptr<RowSink> sink =
+        StartWriter(kind, output, {layout.x.Total(), layout.y.Total(), info.format, &info.icc, layout.ppi}, request, why);
+    if (!sink) return fail({request.output, why});
+    PreviewOutput preview;
+    const std::vector<uint8_t> noProfile;
+    if (!request.preview.empty()) {
+        preview.picture = std::make_unique<Preview>(layout, info.format);
+        const OutputImage picture{preview.picture->Wide(), preview.picture->High(), {ColorKind::Rgb, false, 8},
+                                  &noProfile, {0, 0}};
+        preview.sink = StartWriter(FileKind::Png, previewFile, picture, request, why);
+        if (!preview.sink) return fail({request.preview, why});
+        preview.row.resize(picture.wide * 3);
+    }
+    if (!WriteRows(request, *shown, layout, solid, *sink, preview, failure)) return fail(failure);
+
+    // Both files complete before either takes its place.
+    if (!sink->Finish()) return fail({request.output, sink->Error()});
+    if (preview.sink && !preview.sink->Finish()) return fail({request.preview, preview.sink->Error()});
+    if (preview.sink && !previewFile.Commit()) return fail({request.preview, CannotWrite("")});
+    if (!output.Commit()) return fail({request.output, CannotWrite("")});
     return true;
 }
