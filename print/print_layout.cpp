@@ -44,24 +44,21 @@ int64_t RoundedRatio(int64_t numerator, int64_t denominator) {
 
 PrintLayout LayOut(const LayoutRequest& r) {
     PrintLayout layout;
+    CoverScale scale;
     if (r.edge == EdgeKind::Image) {
         const int64_t wrap = 2 * (r.side + r.turnOver);
-        const CoverScale scale = CoverScaleOf(r.imageWide, r.imageHigh, r.faceWidth + wrap, r.faceLength + wrap);
+        scale = CoverScaleOf(r.imageWide, r.imageHigh, r.faceWidth + wrap, r.faceLength + wrap);
         layout.x = ImageAxis(r.imageWide, r.faceWidth + wrap, r.side, r.turnOver, scale);
         layout.y = ImageAxis(r.imageHigh, r.faceLength + wrap, r.side, r.turnOver, scale);
-        layout.ppi = {scale.pixels * kNanometresPerInch, scale.length};
     } else {
-        const CoverScale scale = CoverScaleOf(r.imageWide, r.imageHigh, r.faceWidth, r.faceLength);
+        scale = CoverScaleOf(r.imageWide, r.imageHigh, r.faceWidth, r.faceLength);
         layout.x = EdgeAxis(r.imageWide, r.faceWidth, r.side, r.turnOver, scale);
         layout.y = EdgeAxis(r.imageHigh, r.faceLength, r.side, r.turnOver, scale);
-        layout.ppi = {scale.pixels * kNanometresPerInch, scale.length};
     }
-    const int64_t divisor = std::gcd(layout.ppi.numerator, layout.ppi.denominator);
-    layout.ppi = {layout.ppi.numerator / divisor, layout.ppi.denominator / divisor};
     // The margin at the same resolution, rounded up like the sides.
-    const int64_t margin = DivideUp(r.margin * layout.ppi.numerator, kNanometresPerInch * layout.ppi.denominator);
-    layout.x.margin = margin;
-    layout.y.margin = margin;
+    layout.x.margin = layout.y.margin = PixelsOf(r.margin, scale);
+    const int64_t divisor = std::gcd(scale.pixels * kNanometresPerInch, scale.length);
+    layout.ppi = {scale.pixels * kNanometresPerInch / divisor, scale.length / divisor};
     return layout;
 }
 

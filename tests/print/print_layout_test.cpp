@@ -68,6 +68,16 @@ TEST(PrintLayout, ImageEdgeCoversTheWholeCanvas) {
     EXPECT_EQ(l.ppi.denominator, 49);
 }
 
+// 999,983 pixels (a prime) over a hair more than an inch: a resolution whose
+// terms do not shrink, 25,399,568,200,000 / 25,400,001 ppi, 999,982.96;
+// an inch of side and of margin is 999,983 pixels each.
+TEST(PrintLayout, LargeTermsStayExact) {
+    const PrintLayout l = LayOut({999983, 999983, kInch + 1, kInch + 1, kInch, 0, kInch, EdgeKind::Mirror});
+    EXPECT_EQ(Fields(l.x), std::tuple(0, 999983, 999983, 999983, 0, 999983));
+    EXPECT_EQ(l.ppi.numerator, 25399568200000);
+    EXPECT_EQ(l.ppi.denominator, 25400001);
+}
+
 TEST(PrintLayout, ClosestFractionWithinTheTermsATiffHolds) {
     const auto closest = [](int64_t n, int64_t d, int64_t limit) {
         const Resolution r = ClosestFraction({n, d}, limit);
