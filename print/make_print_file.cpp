@@ -17,6 +17,9 @@ namespace {
 // image; past this it is refused with a reason rather than left to fail.
 constexpr int64_t kLargestHeldRows = int64_t{1} << 30;
 constexpr int64_t kProgressEvery = 64;
+// Far past any canvas, and small enough that the layout's products of a
+// length and a pixel count stay within 64 bits.
+constexpr int64_t kLongestLength = 10000 * kNanometresPerInch;
 
 bool KindOfName(const std::string& name, FileKind& kind) {
     const size_t dot = name.rfind('.');
@@ -85,9 +88,14 @@ struct Failure {
 
 // The checks that need no image: lengths, names, quality, the marks' place.
 bool CheckRequest(const PrintRequest& request, FileKind& kind, Failure& failure) {
-    if (request.faceWidth <= 0 || request.faceLength <= 0 || request.side < 0 || request.turnOver < 0 ||
-        request.margin < 0) {
-        failure = {request.output, "the face must have a size, and the side, turn-over and margin none below 0"};
+    for (int64_t length : {request.faceWidth, request.faceLength, request.side, request.turnOver, request.margin}) {
+        if (length < 0 || length > kLongestLength) {
+            failure = {request.output, "the face, side, turn-over and margin must each be 0 to 10,000 in"};
+            return false;
+        }
+    }
+    if (request.faceWidth == 0 || request.faceLength == 0) {
+        failure = {request.output, "the face must have a size"};
         return false;
     }
     if (!KindOfName(request.output, kind)) {
