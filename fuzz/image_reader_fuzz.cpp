@@ -18,8 +18,11 @@ namespace {
 // Larger images only take longer to read, so each run tries more inputs.
 constexpr int64_t kLargestPixels = 1 << 20;
 
+// One file for the whole run, removed when the run ends.
 const std::string& FilePath() {
     static const std::string path = "/tmp/image_reader_fuzz-" + std::to_string(getpid());
+    static const int removal = std::atexit([] { std::remove(FilePath().c_str()); });
+    (void)removal;
     return path;
 }
 
