@@ -66,18 +66,22 @@ sanitize: deps
 	cmake --build build/sanitize -j $(JOBS)
 	cd build/sanitize && ctest --output-on-failure -j $(JOBS)
 
-# Each fuzz target for FUZZ_SECONDS, from the seeds in fuzz/corpus; what the
+# Each fuzz target for FUZZ_SECONDS, from the seeds in fuzz/corpus (the
+# image readers' are made by fuzz/make-image-seeds.sh); what the
 # fuzzer learns stays in build/fuzz/corpus, crashes and each target's whole
 # output in build/fuzz. A finding fails the target.
 fuzz: deps
 	CC=clang CXX=clang++ $(CONFIGURE) -B build/fuzz -DCORVALIN_FUZZ=ON -DCORVALIN_TESTS=OFF \
 	    -DCMAKE_BUILD_TYPE=RelWithDebInfo
 	cmake --build build/fuzz -j $(JOBS)
-	@for target in parse_number format_number calculate_wrap; do \
+	@fuzz/make-image-seeds.sh build/fuzz/seeds/image_reader
+	@for target in parse_number format_number calculate_wrap image_reader; do \
 	    mkdir -p build/fuzz/corpus/$$target; \
+	    seeds=../../fuzz/corpus/$$target; \
+	    [ -d fuzz/corpus/$$target ] || seeds=seeds/$$target; \
 	    echo "Fuzzing $$target for $(FUZZ_SECONDS) s"; \
 	    (cd build/fuzz && bin/$${target}_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
-	        -artifact_prefix=$$target- corpus/$$target ../../fuzz/corpus/$$target > $$target.log 2>&1; \
+	        -artifact_prefix=$$target- corpus/$$target $$seeds > $$target.log 2>&1; \
 	        status=$$?; grep -E 'number_of_executed_units|ERROR|SUMMARY|FormatNumber gave|FirstDigits with' $$target.log; \
 	        exit $$status) || exit 1; \
 	done
@@ -130,13 +134,16 @@ monkey: wintests
 	    exit $$(cat monkey.status)
 
 # Micro-benchmarks of the core beside the standard library, then the
-# whole-program figures under Wine.
+# whole-program figures under Wine, then the print file beside libvips and
+# ImageMagick.
 bench: wintests
 	$(CONFIGURE) -B build/bench -DCORVALIN_BENCH=ON -DCORVALIN_TESTS=OFF
-	cmake --build build/bench -j $(JOBS) --target core_bench
+	cmake --build build/bench -j $(JOBS) --target core_bench print_file_job
 	build/bench/bin/core_bench --benchmark_color=false
 	@echo
 	bench/program-figures.sh
+	@echo
+	bench/print-file-figures.sh
 
 # The calculator and its help, installed to run through Wine from the
 # user's menu, and the native command-line calculator as the command

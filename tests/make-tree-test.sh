@@ -16,7 +16,7 @@ stand_in() { printf '#!/bin/sh\n%s\n' "$2" >"$1" && chmod +x "$1"; }
 stand_in scripts/install-deps.sh "touch $work/installed"
 stand_in scripts/wine-test-tree.sh "if [ -f $work/installed ]; then echo win32; else echo win64; fi"
 for step in bin/cmake bin/ctest build/bench/bin/core_bench scripts/run-calculator.sh scripts/install-linux.sh \
-    scripts/build-image-libs.sh bench/program-figures.sh; do
+    scripts/build-image-libs.sh bench/program-figures.sh bench/print-file-figures.sh; do
     stand_in $step "echo \"\$PWD \$0 \$* \${WIN_TEST_TREE:-}\" >>$work/log"
 done
 fail() { echo "make-tree-test: $*" >&2; exit 1; }

@@ -1,0 +1,158 @@
+// Nothing lost: a failure leaves no file behind and an earlier output as
+// it was, and says what went wrong in one line; the image is never written over.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "print/make_print_file.h"
+#include "print/test_images.h"
+
+namespace {
+
+PrintRequest Request(const std::string& in, const std::string& out) {
+    return RequestOf(in, out, 3 * kInch, 2 * kInch, kInch / 2);
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// The folder holds exactly these names: no temporary file was left.
+std::vector<std::string> Names(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+struct Broken {
+    const char* name;
+    const char* source;  // a good file it is made from
+    size_t keep;         // bytes kept of it, or 0 to corrupt it instead
+    const char* says;
+};
+
+TEST(PrintFailures, BadImagesLeaveNothingAndKeepAnEarlierOutput) {
+    TestFolder folder;
+    WriteCoordinatePng(folder / "good.png", 300, 200, 3, 8);
+    WriteCoordinateJpeg(folder / "good.jpg", 300, 200, 1);
+    TiffOptions lzw;
+    lzw.lzw = true;
+    WriteCoordinateTiff(folder / "good.tif", 300, 200, 3, 8, lzw);
+    const std::string png = ReadBytes(folder / "good.png"), jpeg = ReadBytes(folder / "good.jpg"),
+                      tiff = ReadBytes(folder / "good.tif");
+    WriteText(folder / "empty.jpg", "");
+    WriteText(folder / "text.tif", "just some words, not a picture\n");
+    WriteText(folder / "cut.png", png.substr(0, png.size() / 2));
+    WriteText(folder / "cut.jpg", jpeg.substr(0, jpeg.size() / 2));
+    WriteText(folder / "cut.tif", tiff.substr(0, tiff.size() / 2));
+    // A PNG with damaged pixel data: its checksum no longer fits.
+    std::string damaged = png;
+    damaged[damaged.size() / 2] ^= 0x55;
+    WriteText(folder / "damaged.png", damaged);
+    WriteText(folder / "earlier.tif", "an earlier output");
+    const std::vector<std::string> before = Names(folder / ".");
+
+    const std::pair<const char*, const char*> cases[] = {
+        {"empty.jpg", "the file is empty"},
+        {"text.tif", "not a JPEG, PNG or TIFF image"},
+        {"missing.png", "cannot open it: No such file or directory"},
+        {"cut.png", "the image is truncated"},
+        {"cut.jpg", "the image is truncated"},
+        {"cut.tif", "the image is truncated"},
+        {"damaged.png", "the image is damaged (IDAT: CRC error)"},
+    };
+    for (const auto& [name, says] : cases) {
+        for (const char* output : {"earlier.tif", "new.jpg"}) {
+            std::string error;
+            EXPECT_FALSE(MakePrintFile(Request(folder / name, folder / output), error));
+            EXPECT_EQ(error, "corvalin-calc: " + folder / name + ": " + says);
+            EXPECT_EQ(Names(folder / "."), before) << name;
+            EXPECT_EQ(ReadBytes(folder / "earlier.tif"), "an earlier output");
+        }
+    }
+}
+
+TEST(PrintFailures, TheImageIsNeverWrittenOver) {
+    TestFolder folder;
+    WriteCoordinatePng(folder / "photo.png", 30, 20, 3, 8);
+    const std::string image = ReadBytes(folder / "photo.png");
+    std::filesystem::create_symlink(folder / "photo.png", folder / "link.png");
+    std::filesystem::create_hard_link(folder / "photo.png", folder / "hard.png");
+    for (const char* name : {"photo.png", "link.png", "hard.png"}) {
+        std::string error;
+        EXPECT_FALSE(MakePrintFile(Request(folder / "photo.png", folder / name), error));
+        EXPECT_EQ(error, "corvalin-calc: " + folder / name + ": is the image itself: the image is never written over");
+        PrintRequest asPreview = Request(folder / "photo.png", folder / "out.png");
+        asPreview.preview = folder / name;
+        EXPECT_FALSE(MakePrintFile(asPreview, error));
+        EXPECT_EQ(error, "corvalin-calc: " + folder / name + ": is the image itself: the image is never written over");
+    }
+    EXPECT_EQ(ReadBytes(folder / "photo.png"), image);
+    EXPECT_FALSE(FileExists(folder / "out.png"));
+}
+
+// A full disk, as a file size limit in a child process: the write fails
+// part way, and what was there stays.
+TEST(PrintFailures, AFullDiskLeavesNothingHalfWritten) {
+    TestFolder folder;
+    WriteCoordinatePng(folder / "photo.png", 600, 400, 3, 8);
+    for (const char* output : {"out.tif", "out.jpg", "out.png"}) {
+        WriteText(folder / output, "an earlier output");
+        const std::vector<std::string> before = Names(folder / ".");
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            alarm(60);  // the deadline of this wait
+            signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{1024, 1024};
+            setrlimit(RLIMIT_FSIZE, &limit);
+            PrintRequest r = Request(folder / "photo.png", folder / output);
+            r.compression = TiffCompression::None;
+            std::string error;
+            const bool failed = !MakePrintFile(r, error);
+            const std::string start = "corvalin-calc: " + folder / output + ": cannot be written";
+            _exit(failed && error.compare(0, start.size(), start) == 0 ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
+        EXPECT_EQ(Names(folder / "."), before) << output;
+        EXPECT_TRUE(ReadBytes(folder / output) == "an earlier output") << output;
+    }
+}
+
+TEST(PrintFailures, AnEdgeColourMustFitTheImage) {
+    TestFolder folder;
+    WriteCoordinatePng(folder / "photo.png", 30, 20, 3, 8);
+    PrintRequest r = Request(folder / "photo.png", folder / "out.tif");
+    r.edge = EdgeKind::Solid;
+    for (const char* colour : {"fff", "00000000", "ffffgg"}) {
+        r.colour = colour;
+        std::string error;
+        EXPECT_FALSE(MakePrintFile(r, error));
+        EXPECT_EQ(error, "corvalin-calc: " + folder / "photo.png" + ": the edge colour \"" + colour +
+                             "\" is not 6 hex digits, one byte per channel of an RGB image");
+    }
+    EXPECT_FALSE(FileExists(folder / "out.tif"));
+}
+
+TEST(PrintFailures, FoldMarksOnTheRegularWrapNeedAMargin) {
+    TestFolder folder;
+    WriteCoordinatePng(folder / "photo.png", 30, 20, 3, 8);
+    PrintRequest r = Request(folder / "photo.png", folder / "out.tif");
+    r.marks = true;
+    std::string error;
+    EXPECT_FALSE(MakePrintFile(r, error));
+    EXPECT_EQ(error, "corvalin-calc: " + folder / "out.tif" +
+                         ": fold marks on the regular wrap would show on the canvas: ask for a margin outside it, or "
+                         "use the staple method, whose turn-over hides them");
+    EXPECT_FALSE(FileExists(folder / "out.tif"));
+}
+
+}  // namespace
