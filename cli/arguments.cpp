@@ -12,7 +12,14 @@ constexpr int kLargestDpi = 10000;
 constexpr int kLargestPixels = 1000000;
 
 // The modes an option goes with.
-enum : unsigned { kWithCalculation = 1, kWithSizes = 2, kWithTable = 4, kWithOrders = 8, kWithAny = 15 };
+enum : unsigned {
+    kWithCalculation = 1,
+    kWithSizes = 2,
+    kWithTable = 4,
+    kWithOrders = 8,
+    kWithPrintFile = 16,
+    kWithAny = 31
+};
 
 struct Option {
     const char* name;
@@ -29,22 +36,36 @@ constexpr Option kOptions[] = {
     {"--sizes", false, kWithAny},
     {"--table", false, kWithAny},
     {"--orders", true, kWithAny},
-    {"--bar", true, kWithCalculation | kWithSizes | kWithTable},
+    {"--print-file", true, kWithAny},
+    {"--bar", true, kWithCalculation | kWithSizes | kWithTable | kWithPrintFile},
     {"--dpi", true, kWithCalculation},
     {"--format", true, kWithPlans},
-    {"--units", true, kWithPlans},
+    {"--units", true, kWithPlans | kWithPrintFile},
     {"--roll-plan", false, kWithPlans},
     {"--roll", true, kWithPlans},
     {"--count", true, kWithCalculation | kWithTable},
     {"--gap", true, kWithPlans},
     {"--margin", true, kWithPlans},
     {"--pixels", true, kWithCalculation},
-    {"--min-ppi", true, kWithCalculation},
+    {"--min-ppi", true, kWithCalculation | kWithPrintFile},
+    {"--out", true, kWithPrintFile},
+    {"--method", true, kWithPrintFile},
+    {"--edge", true, kWithPrintFile},
+    {"--marks", false, kWithPrintFile},
+    {"--mark-margin", true, kWithPrintFile},
+    {"--preview", true, kWithPrintFile},
+    {"--compression", true, kWithPrintFile},
+    {"--quality", true, kWithPrintFile},
 };
 
 // The option that sets each mode other than a calculation.
 const char* ModeOption(Mode mode) {
-    return mode == Mode::Sizes ? "--sizes" : mode == Mode::Table ? "--table" : "--orders";
+    switch (mode) {
+    case Mode::Sizes: return "--sizes";
+    case Mode::Table: return "--table";
+    case Mode::PrintFile: return "--print-file";
+    default: return "--orders";
+    }
 }
 
 const Option* FindOption(const std::string& name) {
@@ -59,6 +80,7 @@ unsigned ModeBit(Mode mode) {
     case Mode::Sizes: return kWithSizes;
     case Mode::Table: return kWithTable;
     case Mode::Orders: return kWithOrders;
+    case Mode::PrintFile: return kWithPrintFile;
     default: return kWithCalculation;
     }
 }
@@ -105,6 +127,52 @@ std::string TakeRoll(const std::string& value, Request& request) {
     return std::string();
 }
 
+// image, mirror, stretch, solid, solid:COLOR or solid:auto.
+std::string TakeEdge(const std::string& value, PrintFileOptions& print) {
+    const std::string edge = Lowercase(value);
+    if (edge == "image") {
+        print.edge = EdgeKind::Image;
+    } else if (edge == "mirror") {
+        print.edge = EdgeKind::Mirror;
+    } else if (edge == "stretch") {
+        print.edge = EdgeKind::Stretch;
+    } else if (edge == "solid" || edge.rfind("solid:", 0) == 0) {
+        print.edge = EdgeKind::Solid;
+        print.colour = edge.size() > 6 ? edge.substr(6) : "auto";
+    } else {
+        return "unknown edge " + Quoted(value) + " (use image, mirror, stretch or solid[:COLOR|:auto])";
+    }
+    return std::string();
+}
+
+// The options of the print file; returns what is wrong with the value.
+std::string TakePrintValue(const std::string& name, const std::string& value, PrintFileOptions& print) {
+    const std::string word = Lowercase(value);
+    if (name == "--print-file" || name == "--out" || name == "--preview") {
+        if (value.empty()) return Quoted(name) + " needs a file name";
+        (name == "--print-file" ? print.image : name == "--out" ? print.out : print.preview) = value;
+    } else if (name == "--method") {
+        if (word != "regular" && word != "staple") return "unknown method " + Quoted(value) + " (use regular or staple)";
+        print.method = word == "regular" ? WrapMethod::Regular : WrapMethod::Staple;
+    } else if (name == "--edge") {
+        return TakeEdge(value, print);
+    } else if (name == "--mark-margin") {
+        return ReadLengthValue(name, value, true, kLargestGap, print.markMargin);
+    } else if (name == "--compression") {
+        if (word != "none" && word != "lzw" && word != "deflate") {
+            return "unknown compression " + Quoted(value) + " (use none, lzw or deflate)";
+        }
+        print.compression = word == "none" ? TiffCompression::None
+                            : word == "lzw" ? TiffCompression::Lzw
+                                            : TiffCompression::Deflate;
+    } else if (name == "--quality") {
+        const std::optional<int> quality = ParseWholeNumber(value, 100);
+        if (!quality) return "--quality " + Quoted(value) + " is not a whole number from 1 to 100";
+        print.quality = *quality;
+    }
+    return std::string();
+}
+
 // Takes the option's value into `request`; returns what is wrong with it.
 std::string TakeValue(const std::string& name, const std::string& value, Request& request) {
     if (name == "--bar") {
@@ -138,12 +206,14 @@ std::string TakeValue(const std::string& name, const std::string& value, Request
     } else if (name == "--min-ppi") {
         request.minPpi = ParseWholeNumber(value, kLargestDpi);
         if (!request.minPpi) return "--min-ppi " + Quoted(value) + " is not a whole number from 1 to 10000";
+    } else {
+        return TakePrintValue(name, value, request.print);
     }
     return std::string();
 }
 
 std::string CheckSizes(Request& request) {
-    if (request.mode != Mode::Calculate) {
+    if (request.mode != Mode::Calculate && request.mode != Mode::PrintFile) {
         return request.sizes.empty() ? std::string() : "unexpected argument " + Quoted(request.sizes[0]);
     }
     if (request.sizes.empty()) return "missing WIDTH and LENGTH";
@@ -191,11 +261,16 @@ std::string ParseArguments(const std::vector<std::string>& args, Request& reques
             request.mode = Mode::Version;
             return std::string();
         }
-        if (name == "--sizes" || name == "--table" || name == "--orders") {
+        if (name == "--sizes" || name == "--table" || name == "--orders" || name == "--print-file") {
             if (request.mode != Mode::Calculate) {
                 return Quoted(ModeOption(request.mode)) + " and " + Quoted(name) + " cannot be combined";
             }
-            request.mode = name == "--sizes" ? Mode::Sizes : name == "--table" ? Mode::Table : Mode::Orders;
+            request.mode = name == "--sizes"    ? Mode::Sizes
+                           : name == "--table"  ? Mode::Table
+                           : name == "--orders" ? Mode::Orders
+                                                : Mode::PrintFile;
+        } else if (name == "--marks") {
+            request.print.marks = true;
         }
         // A roll, a count, a gap or a margin asks for the plan they change.
         request.rollPlan = request.rollPlan || name.rfind("--roll", 0) == 0 || name == "--count" ||
@@ -215,7 +290,13 @@ std::string ParseArguments(const std::vector<std::string>& args, Request& reques
     if (request.mode == Mode::Table && request.format == Format::Padded) {
         return "the table is tsv, csv or md, not text";
     }
-    if (request.minPpi && !request.pixels) return "'--min-ppi' goes with '--pixels'";
+    if (request.minPpi && !request.pixels && request.mode != Mode::PrintFile) {
+        return "'--min-ppi' goes with '--pixels' or '--print-file'";
+    }
+    if (request.mode == Mode::PrintFile) {
+        if (request.print.out.empty()) return "'--print-file' needs '--out FILE'";
+        if (request.print.markMargin > 0 && !request.print.marks) return "'--mark-margin' goes with '--marks'";
+    }
     const std::string problem = CheckSizes(request);
     RoundLengthsUp(request);
     return problem;

@@ -8,8 +8,23 @@
 #include "calc/canvas.h"
 #include "cli/image_fit.h"
 #include "cli/output_format.h"
+#include "print/make_print_file.h"
 
-enum class Mode { Calculate, Sizes, Table, Orders, Help, Version };
+enum class Mode { Calculate, Sizes, Table, Orders, PrintFile, Help, Version };
+
+// What --print-file asks for besides the bar and the size.
+struct PrintFileOptions {
+    std::string image;  // the customer's image
+    std::string out;    // the print file
+    std::string preview;
+    std::optional<WrapMethod> method;  // regular unless the bar takes only staples
+    EdgeKind edge = EdgeKind::Mirror;
+    std::string colour;  // for solid edges: hex, or "auto" (or empty) for the image's own
+    bool marks = false;
+    Nanometres markMargin = 0;
+    TiffCompression compression = TiffCompression::Lzw;
+    int quality = kDefaultJpegQuality;
+};
 
 struct Request {
     Mode mode = Mode::Calculate;
@@ -26,6 +41,7 @@ struct Request {
     std::optional<ImageSize> pixels;
     std::optional<int> minPpi;
     std::string orders;  // the orders file
+    PrintFileOptions print;
     // WIDTH and LENGTH as given, and as read. Every length read (sizes,
     // gap, margin) is rounded up to what the results show: 0.00001 in
     // with inches, a nanometre with mm and cm.

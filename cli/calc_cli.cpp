@@ -4,6 +4,7 @@
 
 #include "calc/finished_sizes.h"
 #include "cli/forms.h"
+#include "cli/print_file.h"
 #include "cli/quoted.h"
 #include "cli/usage.h"
 #include "version.h"
@@ -125,6 +126,10 @@ int RunCalculatorCli(const std::vector<std::string>& args, std::string& out, std
     case Mode::Sizes: PrintSizes(request, out); break;
     case Mode::Table: PrintData(request, TableJobs(request), request.format.value_or(Format::Tsv), out); break;
     case Mode::Orders: return PrintOrdersFile(request, out, err);
+    case Mode::PrintFile:
+        NoteUnstockedSizes(request, {request.bar.value_or(BarType::Standard125), request.width, request.length, 1, nullptr},
+                           err);
+        return MakePrintFileFor(request, out, err);
     case Mode::Calculate: PrintCalculation(request, out, err); break;
     }
     return 0;

@@ -7,6 +7,7 @@
 #endif
 
 #include "cli/calc_cli.h"
+#include "cli/command_line.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
     std::string out, err;
-    const int status = RunCalculatorCli(std::vector<std::string>(argv + 1, argv + argc), out, err);
+    const int status = RunCalculatorCli(CommandLineArguments(argc, argv), out, err);
     const bool written = Write(out, stdout);
     const int error = errno;
     Write(err, stderr);

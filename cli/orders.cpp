@@ -8,6 +8,7 @@
 #include "cli/csv_records.h"
 #include "cli/quoted.h"
 #include "cli/values.h"
+#include "print/files.h"
 
 namespace {
 
@@ -94,7 +95,7 @@ std::vector<std::string> OrderProblems(const CsvRecord& record, const Columns& c
 }  // namespace
 
 bool ReadOrdersFile(const std::string& name, std::string& text, std::string& err) {
-    std::FILE* file = std::fopen(name.c_str(), "rb");
+    std::FILE* file = OpenFile(name, "rb");
     if (!file) {
         Complain(name, 0, std::string("cannot read it: ") + std::strerror(errno), err);
         return false;

@@ -25,5 +25,5 @@ FILE* CreateFileBeside(const std::string& path, std::string& made);
 FILE* OpenScratchBeside(const std::string& path);
 
 // Puts `from` in the place of `to`, replacing it in one step.
-bool ReplaceFile(const std::string& from, const std::string& to);
+bool MoveIntoPlace(const std::string& from, const std::string& to);
 bool RemoveFile(const std::string& path);

@@ -52,7 +52,7 @@ FILE* OpenScratchBeside(const std::string& path) {
     return file;
 }
 
-bool ReplaceFile(const std::string& from, const std::string& to) {
+bool MoveIntoPlace(const std::string& from, const std::string& to) {
     return std::rename(from.c_str(), to.c_str()) == 0;
 }
 

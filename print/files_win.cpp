@@ -72,7 +72,7 @@ FILE* OpenScratchBeside(const std::string& path) {
     return CreateExclusive(path, _O_TEMPORARY, L"w+b", made);
 }
 
-bool ReplaceFile(const std::string& from, const std::string& to) {
+bool MoveIntoPlace(const std::string& from, const std::string& to) {
     return MoveFileExW(WidePath(from).c_str(), WidePath(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 

@@ -48,7 +48,7 @@ public:
     FILE* Create() { return CreateFileBeside(final_, temporary_); }
     const std::string& Temporary() const { return temporary_; }
     bool Commit() {
-        if (!ReplaceFile(temporary_, final_)) return false;
+        if (!MoveIntoPlace(temporary_, final_)) return false;
         temporary_.clear();
         return true;
     }
@@ -193,7 +193,7 @@ bool WriteRows(const PrintRequest& request, RowSource& shown, const PrintLayout&
 
 }  // namespace
 
-bool MakePrintFile(const PrintRequest& request, std::string& error) {
+bool MakePrintFile(const PrintRequest& request, std::string& error, PrintedFile* made) {
     Failure failure;
     const auto fail = [&error](const Failure& f) {
         error = "corvalin-calc: " + f.file + ": " + f.why;
@@ -236,5 +236,6 @@ bool MakePrintFile(const PrintRequest& request, std::string& error) {
     if (preview.sink && !preview.sink->Finish()) return fail({request.preview, preview.sink->Error()});
     if (preview.sink && !previewFile.Commit()) return fail({request.preview, CannotWrite("")});
     if (!output.Commit()) return fail({request.output, CannotWrite("")});
+    if (made) *made = {info.wide, info.high, layout};
     return true;
 }

@@ -27,7 +27,16 @@ struct PrintRequest {
     void* progressContext = nullptr;
 };
 
-// Makes the file. On any failure, false and ONE line in `error`, starting
-// "corvalin-calc: " and the file it concerns; then no file is left behind
-// and an earlier file of the output's name is as it was.
-bool MakePrintFile(const PrintRequest& request, std::string& error);
+// What a print file was made of: the image as shown (after its
+// orientation), and where its parts went.
+struct PrintedFile {
+    int64_t imageWide = 0;
+    int64_t imageHigh = 0;
+    PrintLayout layout = {};
+};
+
+// Makes the file, and tells what it made in `made` when given. On any
+// failure, false and ONE line in `error`, starting "corvalin-calc: " and
+// the file it concerns; then no file is left behind and an earlier file of
+// the output's name is as it was.
+bool MakePrintFile(const PrintRequest& request, std::string& error, PrintedFile* made = nullptr);

@@ -3,10 +3,12 @@
 #
 # The Windows command-line calculator started as a script starts it, its
 # streams redirected to files: every byte it writes to standard output and
-# standard error, and its exit status, are the native program's for the
-# same arguments, in every form; the table is byte for byte the golden
-# table, and CSV records end in CR LF, never CR CR LF. All the runs go
-# through one cmd.exe, so Wine starts once.
+# standard error, its exit status and every file it writes (print files,
+# previews) are the native program's for the same arguments, in every form;
+# a print file it refuses to make leaves nothing. The table is byte for byte
+# the golden table, and CSV records end in CR LF, never CR CR LF. Each
+# program runs in a folder of its own holding the same inputs; all the
+# Windows runs go through one cmd.exe, so Wine starts once.
 set -u
 native=$1
 wine_run=$2
@@ -16,7 +18,7 @@ calc=$5
 golden=$6
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
-fail() { echo "windows-bytes-test: $*"; failed=1; }
+fail() { printf 'windows-bytes-test: %s\n' "$*"; failed=1; }
 failed=0
 
 windows() { printf 'Z:%s' "$1" | tr / '\\'; }
@@ -43,13 +45,38 @@ cat >"$dir/cases" <<'CASES'
 --count 7 --gap 5mm --margin .5 --roll 44 280mm 35cm
 --orders orders.csv --roll all --gap .25 --units cm
 --orders orders.csv --format csv
+--print-file photo.jpg --out mirror.tif 6 4
+--print-file photo.jpg --out stretch.jpg --method staple --edge stretch --quality 80 6 4
+--print-file deep.png --out solid.png --edge solid --marks --mark-margin 5mm --preview preview.png --units mm 150mm 10cm
+--print-file cmyk.tif --out image.tif --edge image --compression deflate --bar pro 6 4
+--print-file turned.jpg --out turned.tif --edge solid:ff8000 --method staple --marks 4 6
+--print-file photo.jpg --out photo.jpg 6 4
+--print-file cut.jpg --out cut.tif 6 4
 CASES
-# An order with a bad line, read from the folder both programs run in.
+mkdir "$dir/native" "$dir/windows"
+# An order with a bad line; images of each kind the print file reads: an
+# RGB JPEG, a 16-bit PNG with alpha, a CMYK TIFF with a colour profile, a
+# JPEG stored on its side (EXIF orientation 6) and one cut short.
 printf 'bar,width,length,count,method\r\nstandard,8,10,12,regular\r\npro,400mm,50cm,5,\r\npro,x,10,1,staple\r\n' \
-    >"$dir/orders.csv"
+    >"$dir/native/orders.csv"
+(
+    cd "$dir/native" &&
+        convert -size 300x200 plasma:fractal -seed 7 photo.jpg &&
+        convert -size 300x200 gradient:red-blue -depth 16 -alpha set -channel A -evaluate set 60% deep.png &&
+        convert photo.jpg -colorspace CMYK -depth 8 cmyk.tif &&
+        convert -size 300x200 gradient:green-yellow upright.jpg &&
+        {
+            # Exif's orientation 6 in an APP1 segment after the start of image.
+            printf '\377\330\377\341\000\042Exif\000\000MM\000\052\000\000\000\010\000\001'
+            printf '\001\022\000\003\000\000\000\001\000\006\000\000\000\000\000\000'
+            tail -c +3 upright.jpg
+        } >turned.jpg &&
+        head -c 3000 photo.jpg >cut.jpg
+) >"$dir/convert.log" 2>&1 || { fail "cannot make the test images: $(cat "$dir/convert.log")"; exit 1; }
+cp "$dir/native"/* "$dir/windows/"
 
 {
-    printf '@echo off\r\ncd /d "%s"\r\n' "$(windows "$dir")"
+    printf '@echo off\r\ncd /d "%s"\r\n' "$(windows "$dir/windows")"
     i=0
     while IFS= read -r args; do
         i=$((i + 1))
@@ -65,7 +92,7 @@ i=0
 while IFS= read -r args; do
     i=$((i + 1))
     # shellcheck disable=SC2086
-    (cd "$dir" && "$native" $args) >"$dir/native-out.$i" 2>"$dir/native-err.$i"
+    (cd "$dir/native" && "$native" $args) >"$dir/native-out.$i" 2>"$dir/native-err.$i"
     status=$?
     if [ ! -f "$dir/status.$i" ]; then
         fail "corvalin-calc.exe $args did not run; cmd.exe said: $(cat "$dir/cmd.log")"
@@ -88,5 +115,16 @@ native: $(around "$differ" "$dir/native-$stream.$i")"
         ;;
     esac
 done <"$dir/cases"
+
+# Every file either program left, the same in both folders.
+[ "$(ls "$dir/native")" = "$(ls "$dir/windows")" ] ||
+    fail "the programs left different files: native: $(ls "$dir/native" | tr '\n' ' '); Windows: $(ls "$dir/windows" | tr '\n' ' ')"
+for file in "$dir/native"/*; do
+    name=${file##*/}
+    [ ! -f "$dir/windows/$name" ] || cmp -s "$file" "$dir/windows/$name" || fail "$name: not the native program's bytes"
+done
+for refused in cut.tif; do
+    [ ! -e "$dir/native/$refused" ] || fail "a refused print file was left: $refused"
+done
 [ "$failed" -eq 0 ] && echo "windows-bytes-test: passed"
 exit "$failed"
