@@ -283,9 +283,10 @@ std::string ParseArguments(const std::vector<std::string>& args, Request& reques
         }
     }
     for (const Option* option : given) {
-        if (!(option->modes & ModeBit(request.mode))) {
-            return Quoted(option->name) + " does not go with " + Quoted(ModeOption(request.mode));
-        }
+        if (option->modes & ModeBit(request.mode)) continue;
+        // The print file's own options, given without it.
+        if (request.mode == Mode::Calculate) return Quoted(option->name) + " goes with '--print-file'";
+        return Quoted(option->name) + " does not go with " + Quoted(ModeOption(request.mode));
     }
     if (request.mode == Mode::Table && request.format == Format::Padded) {
         return "the table is tsv, csv or md, not text";
