@@ -19,16 +19,33 @@ Pixel BlankPixel(const PixelFormat& format) {
     return pixel;
 }
 
-EdgeComposer::EdgeComposer(RowSource& shown, const PrintLayout& layout, EdgeKind edge, const Pixel& solid)
+EdgeComposer::EdgeComposer(RowSource& shown, const PrintLayout& layout, EdgeKind edge, const Pixel& solid,
+                           RowOrder order)
     : shown_(shown), layout_(layout), edge_(edge), solid_(solid), blank_(BlankPixel(shown.Info().format)) {
     pixelBytes_ = shown.Info().format.BytesPerPixel();
     faceBytes_ = layout.x.face * pixelBytes_;
-    const int64_t needed = edge == EdgeKind::Mirror ? std::min(layout.y.band, layout.y.face)
+    const int64_t needed = order == RowOrder::Image   ? 1
+                           : edge == EdgeKind::Mirror  ? std::min(layout.y.band, layout.y.face)
                            : edge == EdgeKind::Stretch ? std::min<int64_t>(layout.y.band, 1)
                                                        : 0;
     slots_ = std::max<int64_t>(needed, 1);
     held_.resize(slots_ * faceBytes_);
     read_.resize(shown.Info().wide * pixelBytes_);
+    if (order == RowOrder::Image) {
+        // A file is at most a million rows high: four bytes a row.
+        order_.resize(layout.y.Total());
+        for (size_t y = 0; y < order_.size(); ++y) order_[y] = static_cast<int32_t>(y);
+        std::stable_sort(order_.begin(), order_.end(),
+                         [this](int32_t a, int32_t b) { return SourceOf(a) < SourceOf(b); });
+    }
+}
+
+int64_t EdgeComposer::SourceOf(int64_t y) const {
+    const LayoutAxis& axis = layout_.y;
+    const int64_t at = y - axis.margin - axis.band;
+    if (y < axis.margin || y >= axis.Total() - axis.margin) return -1;
+    if (at >= 0 && at < axis.face) return at;
+    return edge_ == EdgeKind::Solid ? -1 : EdgeSourceOf(at, axis.face, edge_);
 }
 
 // Face row y, read from the source when it is the next one (or, for the top
@@ -51,30 +68,32 @@ void EdgeComposer::Fill(uint8_t* to, int64_t count, const Pixel& pixel) const {
     for (int64_t i = 0; i < count; ++i) std::memcpy(to + i * pixelBytes_, pixel.data(), pixelBytes_);
 }
 
-bool EdgeComposer::NextRow(uint8_t* row) {
-    if (failed_) return false;
+bool EdgeComposer::NextRow(uint8_t* row, int64_t& y) {
+    y = order_.empty() ? made_ : order_[made_];
+    ++made_;
+    if (failed_ || !Compose(row, y)) {
+        failed_ = true;
+        return false;
+    }
+    return true;
+}
+
+bool EdgeComposer::Compose(uint8_t* row, int64_t fileRow) {
     const LayoutAxis& x = layout_.x;
     const LayoutAxis& y = layout_.y;
-    const int64_t canvasRow = row_++ - y.margin;
+    const int64_t canvasRow = fileRow - y.margin;
     const int64_t canvasWide = x.face + 2 * x.band;
     Fill(row, x.margin, blank_);
     uint8_t* canvas = row + x.margin * pixelBytes_;
     Fill(canvas + canvasWide * pixelBytes_, x.margin, blank_);
-    if (canvasRow < 0 || canvasRow >= y.face + 2 * y.band) {
-        Fill(canvas, canvasWide, blank_);
+    const int64_t source = SourceOf(fileRow);
+    if (source < 0) {
+        const bool inCanvas = canvasRow >= 0 && canvasRow < y.face + 2 * y.band;
+        Fill(canvas, canvasWide, inCanvas ? solid_ : blank_);
         return true;
     }
-    const int64_t at = canvasRow - y.band;
-    const bool inFace = at >= 0 && at < y.face;
-    if (edge_ == EdgeKind::Solid && !inFace) {
-        Fill(canvas, canvasWide, solid_);
-        return true;
-    }
-    const uint8_t* face = FaceRow(inFace ? at : EdgeSourceOf(at, y.face, edge_));
-    if (!face) {
-        failed_ = true;
-        return false;
-    }
+    const uint8_t* face = FaceRow(source);
+    if (!face) return false;
     std::memcpy(canvas + x.band * pixelBytes_, face, faceBytes_);
     if (edge_ == EdgeKind::Solid) {
         Fill(canvas, x.band, solid_);

@@ -1,6 +1,7 @@
 // Images as streams of rows: a source gives its rows top to bottom, a sink
-// takes them in the same order. Nothing holds a whole image, so the memory
-// a print file takes does not grow with the image's height.
+// takes them in the same order, or in any order where its format lets it
+// (TIFF). Nothing holds a whole image, so the memory a print file takes
+// does not grow with the image's height.
 #pragma once
 
 #include <cstdint>
@@ -55,6 +56,10 @@ public:
     virtual ~RowSink() = default;
     const std::string& Error() const { return error_; }
     virtual bool WriteRow(const uint8_t* row) = 0;
+    // Whether rows may come in any order, each with its place `y` given to
+    // WriteRowAt; otherwise WriteRowAt takes the next row, and `y` is its place.
+    virtual bool TakesAnyOrder() const { return false; }
+    virtual bool WriteRowAt(int64_t /* y */, const uint8_t* row) { return WriteRow(row); }
     // Completes the file and closes it; false when anything failed.
     virtual bool Finish() = 0;
 

@@ -161,16 +161,20 @@ struct PreviewOutput {
     std::vector<uint8_t> row;
 };
 
-// Every row of the file, from the shown image, to the writer and the preview.
+// Every row of the file, from the shown image, to the writer and the preview:
+// in the image's order where the writer takes rows in any order and no
+// preview, which takes them in order, is made.
 bool WriteRows(const PrintRequest& request, RowSource& shown, const PrintLayout& layout, const Pixel& solid,
                RowSink& sink, PreviewOutput& preview, Failure& failure) {
-    EdgeComposer composer(shown, layout, request.edge, solid);
+    const RowOrder order = sink.TakesAnyOrder() && !preview.picture ? RowOrder::Image : RowOrder::File;
+    EdgeComposer composer(shown, layout, request.edge, solid, order);
     std::unique_ptr<FoldMarks> marks;
     if (request.marks) marks = std::make_unique<FoldMarks>(layout, shown.Info().format);
     const int64_t high = layout.y.Total();
     std::vector<uint8_t> row(layout.x.Total() * shown.Info().format.BytesPerPixel());
-    for (int64_t y = 0; y < high; ++y) {
-        if (!composer.NextRow(row.data())) {
+    for (int64_t made = 0; made < high; ++made) {
+        int64_t y;
+        if (!composer.NextRow(row.data(), y)) {
             failure = {request.input, shown.Error()};
             return false;
         }
@@ -180,12 +184,12 @@ bool WriteRows(const PrintRequest& request, RowSource& shown, const PrintLayout&
             failure = {request.preview, preview.sink->Error()};
             return false;
         }
-        if (!sink.WriteRow(row.data())) {
+        if (!sink.WriteRowAt(y, row.data())) {
             failure = {request.output, sink.Error()};
             return false;
         }
-        if (request.progress && ((y + 1) % kProgressEvery == 0 || y + 1 == high)) {
-            request.progress(y + 1, high, request.progressContext);
+        if (request.progress && ((made + 1) % kProgressEvery == 0 || made + 1 == high)) {
+            request.progress(made + 1, high, request.progressContext);
         }
     }
     return true;

@@ -93,7 +93,16 @@ public:
             // Differences from the pixel before compress photographs better.
             TIFFSetField(tiff_, TIFFTAG_PREDICTOR, PREDICTOR_HORIZONTAL);
         }
-        TIFFSetField(tiff_, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(tiff_, 0));
+        if (compression == TiffCompression::Deflate) {
+            // zlib's Deflate, which the Windows programs' libtiff has too: a
+            // libtiff built with libdeflate would otherwise use that for
+            // whole strips and write other bytes.
+            TIFFSetField(tiff_, TIFFTAG_DEFLATE_SUBCODEC, DEFLATE_SUBCODEC_ZLIB);
+        }
+        // A strip a row, each written where it belongs whenever it comes:
+        // the print file's rows come as the image's rows are read, and the
+        // band a mirror repeats need not wait in memory for its place.
+        TIFFSetField(tiff_, TIFFTAG_ROWSPERSTRIP, 1);
         TIFFSetField(tiff_, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
         const double ppi = static_cast<double>(image_.ppi.numerator) / image_.ppi.denominator;
         TIFFSetField(tiff_, TIFFTAG_XRESOLUTION, ppi);
@@ -106,9 +115,15 @@ public:
         return errors_.First().empty() || Failed();
     }
 
-    bool WriteRow(const uint8_t* row) override {
+    bool WriteRow(const uint8_t* row) override { return WriteRowAt(y_++, row); }
+
+    bool TakesAnyOrder() const override { return true; }
+
+    bool WriteRowAt(int64_t y, const uint8_t* row) override {
         std::memcpy(row_.data(), row, row_.size());
-        return TIFFWriteScanline(tiff_, row_.data(), static_cast<uint32_t>(y_++), 0) == 1 || Failed();
+        return TIFFWriteEncodedStrip(tiff_, static_cast<uint32_t>(y), row_.data(), static_cast<tmsize_t>(row_.size())) >=
+                   0 ||
+               Failed();
     }
 
     bool Finish() override {
