@@ -46,8 +46,9 @@ void Summarise(const Request& request, BarType bar, WrapMethod method, const Can
     const int64_t faceLeft = layout.x.margin + layout.x.faceFold, faceTop = layout.y.margin + layout.y.faceFold;
     const int64_t faceWide = layout.x.Total() - 2 * faceLeft, faceHigh = layout.y.Total() - 2 * faceTop;
     std::vector<std::vector<Text>> rows = {
-        {"Image", Escaped(print.image) + ": " + Pixels(made.imageWide, made.imageHigh) + ", cropped: " +
-                      CroppedText(made)},
+        {"Image", Escaped(print.image) + ": " + Pixels(made.imageWide, made.imageHigh) +
+                      (made.statedPpi.denominator > 0 ? ", stated " + PpiText(made.statedPpi) : Text()) +
+                      ", cropped: " + CroppedText(made)},
         {"Print file", Escaped(print.out) + ": " + Pixels(layout.x.Total(), layout.y.Total()) + " at " +
                            PpiText(layout.ppi) + ", for a canvas of " + LengthText(canvas.width, request.unit) +
                            " x " + LengthText(canvas.length, request.unit) + unit},

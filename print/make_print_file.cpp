@@ -240,6 +240,6 @@ bool MakePrintFile(const PrintRequest& request, std::string& error, PrintedFile*
     if (preview.sink && !preview.sink->Finish()) return fail({request.preview, preview.sink->Error()});
     if (preview.sink && !previewFile.Commit()) return fail({request.preview, CannotWrite("")});
     if (!output.Commit()) return fail({request.output, CannotWrite("")});
-    if (made) *made = {info.wide, info.high, layout};
+    if (made) *made = {info.wide, info.high, info.ppi, layout};
     return true;
 }

@@ -32,6 +32,7 @@ struct PrintRequest {
 struct PrintedFile {
     int64_t imageWide = 0;
     int64_t imageHigh = 0;
+    Resolution statedPpi = {0, 0};  // what the image says of itself, {0, 0} for nothing
     PrintLayout layout = {};
 };
 

@@ -16,9 +16,17 @@ TiffErrors::~TiffErrors() {
 int TiffErrors::OnError(TIFF*, void* self, const char*, const char* format, va_list args) {
     TiffErrors* errors = static_cast<TiffErrors*>(self);
     if (errors->first_.empty()) {
-        char text[300];
-        std::vsnprintf(text, sizeof text, format, args);
-        errors->first_ = text;
+        // As long as it is: libtiff's messages name the file, whose path
+        // may be long.
+        va_list again;
+        va_copy(again, args);
+        const int length = std::vsnprintf(nullptr, 0, format, args);
+        if (length > 0) {
+            errors->first_.resize(static_cast<size_t>(length) + 1);
+            std::vsnprintf(&errors->first_[0], errors->first_.size(), format, again);
+            errors->first_.resize(static_cast<size_t>(length));
+        }
+        va_end(again);
     }
     return 1;
 }

@@ -84,14 +84,15 @@ TEST(PrintFileCli, RefusesWhatCannotMakeAPrintFileBeforeReadingTheImage) {
 // Standard bars: each side 1.25 x 20 = 25 pixels; the staple method's
 // turn-over 1 / 2 x 20 = 10 beyond it. The file is 300 + 2 x 35 = 370 by
 // 200 + 70 = 270, the face at 35, 35, the turn-over folded 10 in. The
-// canvas: 15 + 2 x 1.25 + 1 = 18.5 by 13.5 in.
+// canvas: 15 + 2 x 1.25 + 1 = 18.5 by 13.5 in. The image says 72 ppi: a
+// PNG's 2835 pixels a metre, 72.009 ppi, shown rounded down to 0.1.
 TEST(PrintFileCli, SaysWhatTheFileHoldsAndWarnsOfALowResolution) {
     const Image image(300, 200);
     const CliRun run = image.Print({"--method", "staple", "15", "10"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "Corvalin 1.25\", staple method, finished size 15 x 10 in, mirrored edges\n\n"
                        "Image       " + image.out().substr(0, image.out().size() - 4) +
-                           ": 300 x 200 pixels, cropped: nothing\n"
+                           ": 300 x 200 pixels, stated 72 ppi, cropped: nothing\n"
                        "Print file  " + image.out() + ": 370 x 270 pixels at 20 ppi, for a canvas of 18.5 x 13.5 in\n"
                        "Front face  300 x 200 pixels at 35, 35\n"
                        "Turn-over   folded at 10 and 10 pixels in from the left and top\n");
@@ -106,7 +107,7 @@ TEST(PrintFileCli, SaysWhatTheFileHoldsAndWarnsOfALowResolution) {
     const CliRun metric = wider.Print({"--bar", "pro", "--units", "mm", "--min-ppi", "20", "381mm", "254mm"});
     ASSERT_EQ(metric.status, 0) << metric.err;
     EXPECT_NE(metric.out.find("finished size 381 x 254 mm, mirrored"), std::string::npos) << metric.out;
-    EXPECT_NE(metric.out.find(": 310 x 200 pixels, cropped: width 10\n"), std::string::npos) << metric.out;
+    EXPECT_NE(metric.out.find(": 310 x 200 pixels, stated 72 ppi, cropped: width 10\n"), std::string::npos) << metric.out;
     EXPECT_NE(metric.out.find(": 370 x 270 pixels at 20 ppi, for a canvas of 469.9 x 342.9 mm\n"), std::string::npos)
         << metric.out;
     EXPECT_EQ(metric.err.find("warning"), std::string::npos) << metric.err;

@@ -5,7 +5,8 @@
 # streams redirected to files: every byte it writes to standard output and
 # standard error, its exit status and every file it writes (print files,
 # previews) are the native program's for the same arguments, in every form;
-# a print file it refuses to make leaves nothing. The table is byte for byte
+# a print file it refuses to make leaves nothing, and one made again
+# replaces the earlier file. The table is byte for byte
 # the golden table, and CSV records end in CR LF, never CR CR LF. Each
 # program runs in a folder of its own holding the same inputs; all the
 # Windows runs go through one cmd.exe, so Wine starts once.
@@ -52,6 +53,7 @@ cat >"$dir/cases" <<'CASES'
 --print-file turned.jpg --out turned.tif --edge solid:ff8000 --method staple --marks 4 6
 --print-file photo.jpg --out photo.jpg 6 4
 --print-file cut.jpg --out cut.tif 6 4
+--print-file photo.jpg --out mirror.tif --edge stretch 6 4
 CASES
 mkdir "$dir/native" "$dir/windows"
 # An order with a bad line; images of each kind the print file reads: an
