@@ -68,12 +68,12 @@ measure_windows() {
 
 row() {  # LABEL NAME BASELINE-NAME
     if [ "$(cat "$work/$2.time")" = failed ]; then
-        printf '  %-38s failed: %s\n' "$1" "$(head -n 1 "$work/$2.log")"
+        printf '  %-40s failed: %s\n' "$1" "$(head -n 1 "$work/$2.log")"
         return
     fi
     awk -v label="$1" -v run="$(cat "$work/$2.time")" -v base="$(cat "$work/$3.time")" 'BEGIN {
         split(run, r, " "); split(base, b, " ")
-        printf "  %-38s %6.2f s %7.1f MB", label, r[1], r[2] / 1024
+        printf "  %-40s %6.2f s %7.1f MB", label, r[1], r[2] / 1024
         if (base != "failed") printf "   %5.2f x time  %5.2f x memory", r[1] / b[1], r[2] / b[2]
         printf "\n"
     }'
@@ -123,7 +123,10 @@ measure vips env VIPS_CONCURRENCY=1 vips embed "$work/large.jpg" "$work/out-vips
     --extend mirror
 measure calc "$calc" --print-file "$work/large.jpg" --out "$work/out-calc.tif" --compression none \
     --units mm 940.75mm 705.5625mm
+# The process alone, with its shared libraries: what is not the job's.
+measure alone "$calc" --version
 row "corvalin-calc --print-file" calc vips
+row "corvalin-calc alone: --version" alone vips
 row "vips embed --extend mirror" vips vips
 same_pixels "corvalin-calc's file and vips's" "$work/out-calc.tif" "$work/out-vips.tif"
 rm -f "$work/out-vips.tif"
@@ -137,7 +140,7 @@ row "Wine alone: corvalin-calc.exe --version" wine vips
 awk -v run="$(cat "$work/windows.time")" -v wine="$(cat "$work/wine.time")" 'BEGIN {
     if (run == "failed" || wine == "failed") exit
     split(run, r, " "); split(wine, w, " ")
-    printf "  %-38s %6.2f s %7.1f MB\n", "corvalin-calc.exe beyond Wine alone", r[1] - w[1], (r[2] - w[2]) / 1024
+    printf "  %-40s %6.2f s %7.1f MB\n", "corvalin-calc.exe beyond Wine alone", r[1] - w[1], (r[2] - w[2]) / 1024
 }'
 if cmp -s "$work/out-windows.tif" "$work/out-calc.tif"; then
     echo "  corvalin-calc.exe's file and corvalin-calc's: the same bytes"
