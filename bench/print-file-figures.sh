@@ -23,6 +23,7 @@ calc=build/bench/bin/corvalin-calc
 work=build/bench/print-file
 mkdir -p "$work"
 trap 'rm -f "$work"/out-*' EXIT
+trap 'exit 130' INT TERM
 convert=/usr/bin/convert
 [ -x "$convert" ] || convert=convert
 
@@ -46,11 +47,14 @@ prefix=$PWD/build/$tree/wineprefix
 [ -f "$work/photo.jpg" ] || vips copy "$work/photo.tif" "$work/photo.jpg[Q=90]"
 [ -f "$work/large.jpg" ] || vips resize "$work/photo.tif" "$work/large.jpg[Q=90]" 2.5
 
-# NAME COMMAND...: "seconds peak-kilobytes" in $work/NAME.time, or "failed".
+# NAME COMMAND...: "seconds peak-kilobytes user-seconds system-seconds" in
+# $work/NAME.time, or "failed". The CPU time is the figure that a shared
+# machine's load disturbs least; libvips's on one thread includes its
+# write-behind thread's.
 measure() {
     name=$1
     shift
-    if /usr/bin/time -f '%e %M' -o "$work/$name.time" "$@" >"$work/$name.log" 2>&1; then :; else
+    if /usr/bin/time -f '%e %M %U %S' -o "$work/$name.time" "$@" >"$work/$name.log" 2>&1; then :; else
         echo failed >"$work/$name.time"
     fi
 }
@@ -73,8 +77,8 @@ row() {  # LABEL NAME BASELINE-NAME
     fi
     awk -v label="$1" -v run="$(cat "$work/$2.time")" -v base="$(cat "$work/$3.time")" 'BEGIN {
         split(run, r, " "); split(base, b, " ")
-        printf "  %-40s %6.2f s %7.1f MB", label, r[1], r[2] / 1024
-        if (base != "failed") printf "   %5.2f x time  %5.2f x memory", r[1] / b[1], r[2] / b[2]
+        printf "  %-40s %6.2f s %6.2f s CPU %7.1f MB", label, r[1], r[3] + r[4], r[2] / 1024
+        if (base != "failed") printf "   %5.2f x time  %5.2f x CPU  %5.2f x memory", r[1] / b[1], (r[3] + r[4]) / (b[3] + b[4]), r[2] / b[2]
         printf "\n"
     }'
 }
@@ -106,7 +110,7 @@ for job in tif:none jpg:lzw; do
     measure vips env VIPS_CONCURRENCY=1 vips embed "$in" "$work/out-vips.tif$vips_options" 675 675 9350 7350 \
         --extend mirror
     measure calc "$calc" --print-file "$in" --out "$work/out-calc.tif" --compression "$compression" \
-        --units mm 376.3mm 282.225mm
+        --edge mirror --units mm 376.3mm 282.225mm
     measure convert env MAGICK_THREAD_LIMIT=1 "$convert" "$in" -set option:distort:viewport 9350x7350-675-675 \
         -virtual-pixel mirror -filter point -distort SRT 0 +repage -compress "$compression" "$work/out-convert.tif"
     echo "${job%:*} to TIFF ($compression):"
@@ -122,7 +126,7 @@ echo "(goal: at most 64 MB resident; ratios to vips on one thread)"
 measure vips env VIPS_CONCURRENCY=1 vips embed "$work/large.jpg" "$work/out-vips.tif" 675 675 21350 16350 \
     --extend mirror
 measure calc "$calc" --print-file "$work/large.jpg" --out "$work/out-calc.tif" --compression none \
-    --units mm 940.75mm 705.5625mm
+    --edge mirror --units mm 940.75mm 705.5625mm
 # The process alone, with its shared libraries: what is not the job's.
 measure alone "$calc" --version
 row "corvalin-calc --print-file" calc vips
@@ -134,13 +138,14 @@ rm -f "$work/out-vips.tif"
 # that the program's own share of its peak is plain.
 measure_windows wine --version
 measure_windows windows --print-file "$work/large.jpg" --out "$work/out-windows.tif" --compression none \
-    --units mm 940.75mm 705.5625mm
+    --edge mirror --units mm 940.75mm 705.5625mm
 row "corvalin-calc.exe ($arch) under Wine" windows vips
 row "Wine alone: corvalin-calc.exe --version" wine vips
 awk -v run="$(cat "$work/windows.time")" -v wine="$(cat "$work/wine.time")" 'BEGIN {
     if (run == "failed" || wine == "failed") exit
     split(run, r, " "); split(wine, w, " ")
-    printf "  %-40s %6.2f s %7.1f MB\n", "corvalin-calc.exe beyond Wine alone", r[1] - w[1], (r[2] - w[2]) / 1024
+    printf "  %-40s %6.2f s %6.2f s CPU %7.1f MB\n", "corvalin-calc.exe beyond Wine alone", r[1] - w[1],
+        r[3] + r[4] - w[3] - w[4], (r[2] - w[2]) / 1024
 }'
 if cmp -s "$work/out-windows.tif" "$work/out-calc.tif"; then
     echo "  corvalin-calc.exe's file and corvalin-calc's: the same bytes"

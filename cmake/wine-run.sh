@@ -10,9 +10,10 @@
 # Windows open in a Wine virtual desktop of WINE_RUN_DESKTOP (1280x1024 by
 # default), which gives them Windows' frames, captions and activation; with
 # WINE_RUN_DESKTOP=none, a new prefix puts them on the display as they are.
-# With WINE_RUN_TIME=FILE, /usr/bin/time writes to FILE the seconds and the
-# peak resident kilobytes of the Wine process that runs the program, and of
-# nothing else this script starts (the X display, wineboot).
+# With WINE_RUN_TIME=FILE, /usr/bin/time writes to FILE the seconds, the
+# peak resident kilobytes and the user and system CPU seconds of the Wine
+# process that runs the program, and of nothing else this script starts (the
+# X display, wineboot).
 set -u
 prefix=$1
 arch=$2
@@ -88,7 +89,7 @@ exec 9>&-
 "$wine" wineboot </dev/null >/dev/null 2>&1
 
 if [ -n "${WINE_RUN_TIME:-}" ]; then
-    /usr/bin/time -f '%e %M' -o "$WINE_RUN_TIME" "$wine" "$@"
+    /usr/bin/time -f '%e %M %U %S' -o "$WINE_RUN_TIME" "$wine" "$@"
 else
     "$wine" "$@"
 fi
