@@ -134,11 +134,11 @@ monkey: wintests
 	    exit $$(cat monkey.status)
 
 # Micro-benchmarks of the core beside the standard library, then the
-# whole-program figures under Wine, then the print file beside libvips and
-# ImageMagick.
+# whole-program figures under Wine, then the print file by corvalin-calc
+# beside libvips and ImageMagick, and the large one under Wine too.
 bench: wintests
 	$(CONFIGURE) -B build/bench -DCORVALIN_BENCH=ON -DCORVALIN_TESTS=OFF
-	cmake --build build/bench -j $(JOBS) --target core_bench print_file_job
+	cmake --build build/bench -j $(JOBS) --target core_bench corvalin-calc
 	build/bench/bin/core_bench --benchmark_color=false
 	@echo
 	bench/program-figures.sh

@@ -20,5 +20,7 @@ size() {
     echo "size of the shipped $1: $bytes bytes (budget $2, was $3)"
 }
 size CorvalinCalc.exe 131072 488960
-size corvalin-calc.exe 163840 1390592
+# corvalin-calc.exe's budget: 81,920 bytes and the 1.5 MB (1,572,864 bytes)
+# that the print file and its image libraries may add.
+size corvalin-calc.exe $((81920 + 1572864)) 1390592
 echo "size of the baseline dialog program built the same way: $(stat -c %s build/release/bin/BaselineDialog.exe) bytes"

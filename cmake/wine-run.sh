@@ -10,6 +10,10 @@
 # Windows open in a Wine virtual desktop of WINE_RUN_DESKTOP (1280x1024 by
 # default), which gives them Windows' frames, captions and activation; with
 # WINE_RUN_DESKTOP=none, a new prefix puts them on the display as they are.
+# With WINE_RUN_TIME=FILE, /usr/bin/time writes to FILE the seconds, the
+# peak resident kilobytes and the user and system CPU seconds of the Wine
+# process that runs the program, and of nothing else this script starts (the
+# X display, wineboot).
 set -u
 prefix=$1
 arch=$2
@@ -84,6 +88,10 @@ exec 9>&-
 # that they never hold the caller's output open.
 "$wine" wineboot </dev/null >/dev/null 2>&1
 
-"$wine" "$@"
+if [ -n "${WINE_RUN_TIME:-}" ]; then
+    /usr/bin/time -f '%e %M %U %S' -o "$WINE_RUN_TIME" "$wine" "$@"
+else
+    "$wine" "$@"
+fi
 status=$?
 exit $status

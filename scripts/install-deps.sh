@@ -9,13 +9,14 @@ set -eu
 # architectures and both Wines. The image libraries are Debian's for the
 # native build; the Windows programs get the same built from Debian's
 # sources (dpkg-dev unpacks them, nasm assembles libjpeg-turbo's SIMD code).
-# libvips-tools is what tests compare the print file with.
+# libvips-tools is what tests compare the print file with; time (GNU
+# time) measures the benchmarks' peak memory.
 packages="cmake make g++ googletest libgtest-dev libbenchmark-dev
 g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32
 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
 wine wine32:i386 wine64 fonts-wine xvfb xauth
 fp-utils libchm-bin imagemagick clang libclang-rt-14-dev
-nsis zip xxd desktop-file-utils
+nsis zip xxd desktop-file-utils time
 zlib1g-dev libjpeg62-turbo-dev libpng-dev libtiff-dev dpkg-dev nasm libvips-tools"
 
 # One question to dpkg for all of them: a second `make` starts at once.
