@@ -50,9 +50,10 @@ print() {
 stretched() {
     # "Front face  W x H pixels at LEFT, TOP"; on the regular wrap the side
     # is as wide as the face's left.
-    set -- $(sed -n 's/^Front face *\([0-9]*\) x \([0-9]*\) pixels at \([0-9]*\), \([0-9]*\)$/\1 \2 \3 \4/p' \
-        "$work/$1.txt") "$1"
-    w=$1 h=$2 s=$3 name=$5
+    name=$1
+    sed -n 's/^Front face *\([0-9]*\) x \([0-9]*\) pixels at \([0-9]*\), .*/\1 \2 \3/p' "$work/$name.txt" \
+        >"$work/face"
+    read -r w h s <"$work/face"
     # The sides' depth on the drawing: 0.7 of their width.
     d=$((s * 7 / 10))
     convert "$work/$name.png" \
