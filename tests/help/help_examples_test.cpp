@@ -15,7 +15,6 @@
 #include <tiffio.h>
 
 #include "cli/calc_cli.h"
-#include "print/writers.h"
 #include "support/golden_table.h"
 
 // res/help/examples.html, cli.html, choosing.html, resolution.html, planning.html and printfile.html
@@ -141,30 +140,39 @@ std::set<std::string> NumbersIn(const std::string& text) {
 }
 
 // An example's image, `<span class="image" data-name="NAME.jpg">W x H
-// pixels</span>`: an RGB JPEG of that size in smooth shades, which states
-// 300 dpi, a resolution the print file does not use.
+// pixels</span>`: an RGB JPEG of that size in smooth shades, written with
+// libjpeg itself, which states 300 dpi, a resolution the print file does
+// not use.
 void WriteExampleImage(const std::filesystem::path& path, const std::string& size) {
-    int64_t wide = 0, high = 0;
+    JDIMENSION wide = 0, high = 0;
     std::string times, unit;
     std::istringstream(size) >> wide >> times >> high >> unit;
     ASSERT_TRUE(times == "x" && unit == "pixels" && path.extension() == ".jpg") << path << ": " << size;
     std::FILE* file = std::fopen(path.string().c_str(), "wb");
     ASSERT_TRUE(file) << path;
-    const std::vector<uint8_t> noProfile;
-    std::string error;
-    const std::unique_ptr<RowSink> jpeg =
-        WriteJpeg(file, {wide, high, {ColorKind::Rgb, false, 8}, &noProfile, {300, 1}}, 90, error);
-    ASSERT_TRUE(jpeg) << error;
-    std::vector<uint8_t> row(wide * 3);
-    for (int64_t y = 0; y < high; ++y) {
-        for (int64_t x = 0; x < wide; ++x) {
-            row[3 * x] = static_cast<uint8_t>(x * 255 / wide);
-            row[3 * x + 1] = static_cast<uint8_t>(y * 255 / high);
+    jpeg_compress_struct info;
+    jpeg_error_mgr errors;
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    jpeg_stdio_dest(&info, file);
+    info.image_width = wide, info.image_height = high;
+    info.input_components = 3, info.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&info);
+    info.density_unit = 1, info.X_density = info.Y_density = 300;
+    jpeg_start_compress(&info, TRUE);
+    std::vector<JSAMPLE> row(wide * 3);
+    for (JDIMENSION y = 0; y < high; ++y) {
+        for (JDIMENSION x = 0; x < wide; ++x) {
+            row[3 * x] = static_cast<JSAMPLE>(x * 255 / wide);
+            row[3 * x + 1] = static_cast<JSAMPLE>(y * 255 / high);
             row[3 * x + 2] = 128;
         }
-        ASSERT_TRUE(jpeg->WriteRow(row.data())) << jpeg->Error();
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
     }
-    ASSERT_TRUE(jpeg->Finish()) << jpeg->Error();
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    ASSERT_EQ(std::fclose(file), 0) << path;
 }
 
 // What a file an example made holds, in the page's words: "W x H pixels",
