@@ -1,9 +1,10 @@
 #!/bin/sh
 # install-linux.sh BIN-FOLDER CORVALIN-CALC: installs the calculator and the
-# help file of BIN-FOLDER (Windows programs), with the help as web pages,
-# into ${XDG_DATA_HOME:-~/.local/share}/corvalin-calculator, where a
-# launcher runs the calculator through Wine in a prefix of its own; adds a
-# menu entry, whose Help action opens the help pages in the desktop's
+# help file of BIN-FOLDER (Windows programs), with the help as web pages
+# and their pictures, into
+# ${XDG_DATA_HOME:-~/.local/share}/corvalin-calculator, where a launcher
+# runs the calculator through Wine in a prefix of its own; adds a menu
+# entry, whose Help action opens the help pages in the desktop's
 # browser (Wine's help viewer shows no pages under Debian's Wine), and the
 # command ~/.local/bin/corvalin-calc, which is CORVALIN-CALC, the native
 # Linux command-line calculator. Each file and folder the install makes is
@@ -99,7 +100,7 @@ install_programs() {
     done
     printf '%s\n' "$program" >>"$list"
     cp -f "$2" "$program"
-    for page in "$root"/res/help/*.html "$root/res/help/style.css"; do
+    for page in "$root"/res/help/*.html "$root/res/help/style.css" "$root"/res/help/*.png; do
         put "$page" "$folder/help"
     done
     printf '%s\n' "$launcher" "$icon" "$entry" >>"$list"

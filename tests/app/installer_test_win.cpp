@@ -296,7 +296,8 @@ TEST_F(Installer, InstallsRunsAndUninstallsLeavingTheUserAsBefore) {
     ASSERT_TRUE(Install());
     for (const wchar_t* file : {L"CorvalinCalc.exe", L"corvalin-calc.exe", L"Corvalin Calculator.chm", L"README.txt",
                                 L"LICENSE.txt", L"THIRD-PARTY-NOTICES.txt", L"help\\index.html",
-                                L"help\\examples.html", L"help\\style.css", L"Uninstall.exe"}) {
+                                L"help\\examples.html", L"help\\printfile.html", L"help\\style.css",
+                                L"help\\edge-mirror.png", L"Uninstall.exe"}) {
         EXPECT_TRUE(Exists(folder_ + L"\\" + file)) << Narrow(file);
     }
     CoInitialize(nullptr);

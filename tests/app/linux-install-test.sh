@@ -68,8 +68,8 @@ rm -rf "$HOME/read-only"
 for file in CorvalinCalc.exe "Corvalin Calculator.chm"; do
     cmp -s "$bin/$file" "$folder/$file" || fail "$file not installed"
 done
-for page in "$root"/res/help/*.html "$root/res/help/style.css"; do
-    cmp -s "$page" "$folder/help/${page##*/}" || fail "help page ${page##*/} not installed"
+for page in "$root"/res/help/*.html "$root/res/help/style.css" "$root"/res/help/*.png; do
+    cmp -s "$page" "$folder/help/${page##*/}" || fail "help file ${page##*/} not installed"
 done
 [ -x "$launcher" ] || fail "no launcher"
 grep -qx "arch=$("$root/scripts/wine-test-tree.sh")" "$launcher" || fail "the launcher's Wine is not this machine's"
