@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "support/windows_win.h"
+
 // tests/data/imports.txt
 extern const char* const kImportsText;
 
@@ -21,17 +23,6 @@ std::wstring ReleasePath(const wchar_t* name) {
     std::wstring windows = folder.rfind('/', 0) == 0 ? L"Z:" : L"";
     for (char c : folder) windows += c == '/' ? L'\\' : static_cast<wchar_t>(c);
     return windows + L"\\" + name;
-}
-
-std::vector<char> FileBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    std::vector<char> bytes;
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    bytes.resize(GetFileSize(file, nullptr));
-    DWORD read = 0;
-    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
-    CloseHandle(file);
-    return bytes;
 }
 
 // Resource types by number: the RT_ names are narrow in this build.

@@ -1,4 +1,4 @@
-#include "cli/calc_cli.h"
+#include "cli/cli_run.h"
 
 #include <gtest/gtest.h>
 
@@ -10,18 +10,6 @@
 #include "support/golden_table.h"
 
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(const std::vector<std::string>& args) {
-    CliRun run;
-    run.status = RunCalculatorCli(args, run.out, run.err);
-    return run;
-}
 
 std::string Shown(const std::vector<std::string>& args) {
     std::string shown;

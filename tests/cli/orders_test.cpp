@@ -8,15 +8,9 @@
 #include <string>
 #include <tuple>
 
-#include "cli/calc_cli.h"
+#include "cli/cli_run.h"
 
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
 
 // A file of the test's own, removed when the test ends, pass or fail.
 class OrdersFile {
@@ -31,9 +25,7 @@ class OrdersFile {
 
     CliRun Plan(std::vector<std::string> options) const {
         options.insert(options.begin(), {"--orders", path_});
-        CliRun run;
-        run.status = RunCalculatorCli(options, run.out, run.err);
-        return run;
+        return RunCli(options);
     }
 
   private:

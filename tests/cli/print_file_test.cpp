@@ -7,23 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/calc_cli.h"
+#include "cli/cli_run.h"
 #include "print/files.h"
 #include "print/writers.h"
 
 namespace {
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunCli(const std::vector<std::string>& args) {
-    CliRun run;
-    run.status = RunCalculatorCli(args, run.out, run.err);
-    return run;
-}
 
 // A grey PNG of the size, in the test's temporary folder; gone with the
 // test, as is the print file beside it.

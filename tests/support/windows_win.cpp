@@ -113,3 +113,14 @@ ScopedRegistryValue::~ScopedRegistryValue() {
     }
     if (!keyExisted_) RegDeleteKeyW(HKEY_CURRENT_USER, key_.c_str());
 }
+
+std::vector<char> FileBytes(const std::wstring& path) {
+    std::vector<char> bytes;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return bytes;
+    bytes.resize(GetFileSize(file, nullptr));
+    DWORD read = 0;
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    return bytes;
+}

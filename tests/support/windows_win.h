@@ -23,6 +23,9 @@ std::wstring WindowText(HWND hwnd);
 std::wstring ClassName(HWND hwnd);
 LONG Style(HWND hwnd);
 
+// A file's bytes; empty when it cannot be read.
+std::vector<char> FileBytes(const std::wstring& path);
+
 // The direct children of a window, in the platform's order (creation order
 // for the controls of a dialog).
 std::vector<HWND> ChildWindows(HWND parent);
