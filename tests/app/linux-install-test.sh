@@ -80,7 +80,7 @@ cmp -s "$calc" "$folder/corvalin-calc" || fail "the command is not the native pr
 [ -f "$icon" ] || fail "icon not installed"
 desktop-file-validate "$entry" || fail "the menu entry is not valid"
 # exec_argument LINE: the one quoted argument at the end of an Exec= line,
-# read back as the desktop entry specification reads it: the string's
+# read back as a desktop reads a menu entry's Exec key: the string's
 # escapes first, then the quoting's, then %% as %.
 exec_argument() {
     printf '%s\n' "$1" | awk '{
