@@ -152,7 +152,9 @@ std::string TakePrintValue(const std::string& name, const std::string& value, Pr
         if (value.empty()) return Quoted(name) + " needs a file name";
         (name == "--print-file" ? print.image : name == "--out" ? print.out : print.preview) = value;
     } else if (name == "--method") {
-        if (word != "regular" && word != "staple") return "unknown method " + Quoted(value) + " (use regular or staple)";
+        if (word != "regular" && word != "staple") {
+            return "unknown method " + Quoted(value) + " (use regular or staple)";
+        }
         print.method = word == "regular" ? WrapMethod::Regular : WrapMethod::Staple;
     } else if (name == "--edge") {
         return TakeEdge(value, print);

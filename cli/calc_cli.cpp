@@ -127,8 +127,8 @@ int RunCalculatorCli(const std::vector<std::string>& args, std::string& out, std
     case Mode::Table: PrintData(request, TableJobs(request), request.format.value_or(Format::Tsv), out); break;
     case Mode::Orders: return PrintOrdersFile(request, out, err);
     case Mode::PrintFile:
-        NoteUnstockedSizes(request, {request.bar.value_or(BarType::Standard125), request.width, request.length, 1, nullptr},
-                           err);
+        NoteUnstockedSizes(
+            request, {request.bar.value_or(BarType::Standard125), request.width, request.length, 1, nullptr}, err);
         return MakePrintFileFor(request, out, err);
     case Mode::Calculate: PrintCalculation(request, out, err); break;
     }

@@ -6,6 +6,7 @@ ImageFit FitImage(ImageSize image, const Canvas& canvas, Nanometres margin, int 
     const CoverScale scale = CoverScaleOf(image.wide, image.high, canvas.width, canvas.length);
     const CoverSpan x = CoverSpanOf(image.wide, canvas.width, margin, scale);
     const CoverSpan y = CoverSpanOf(image.high, canvas.length, margin, scale);
-    return {scale.pixels * kNanometresPerInch * 10 / scale.length, scale.pixels * kNanometresPerInch < minPpi * scale.length,
-            x.crop, y.crop, x.start, y.start, x.size, y.size};
+    const int64_t perInch = scale.pixels * kNanometresPerInch;
+    return {perInch * 10 / scale.length, perInch < minPpi * scale.length, x.crop, y.crop, x.start, y.start, x.size,
+            y.size};
 }

@@ -52,7 +52,8 @@ void Summarise(const Request& request, BarType bar, WrapMethod method, const Can
         {"Print file", Escaped(print.out) + ": " + Pixels(layout.x.Total(), layout.y.Total()) + " at " +
                            PpiText(layout.ppi) + ", for a canvas of " + LengthText(canvas.width, request.unit) +
                            " x " + LengthText(canvas.length, request.unit) + unit},
-        {"Front face", Pixels(faceWide, faceHigh) + " at " + std::to_string(faceLeft) + ", " + std::to_string(faceTop)}};
+        {"Front face",
+         Pixels(faceWide, faceHigh) + " at " + std::to_string(faceLeft) + ", " + std::to_string(faceTop)}};
     if (method == WrapMethod::Staple) {
         rows.push_back({"Turn-over", "folded at " + std::to_string(layout.x.margin + layout.x.turnFold) + " and " +
                                          std::to_string(layout.y.margin + layout.y.turnFold) +
