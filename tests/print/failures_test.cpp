@@ -166,6 +166,23 @@ TEST(PrintFailures, AFullDiskLeavesNothingHalfWritten) {
     }
 }
 
+// A TIFF's profile cut short, which TIFF and JPEG carry as they are given
+// it: libpng refuses it as the PNG is begun, and says why.
+TEST(PrintFailures, AWriterThatCannotBeginLeavesNothing) {
+    TestFolder folder;
+    TiffOptions cut;
+    cut.icc = TestProfile("RGB ");
+    cut.icc.resize(140);  // its header still says 156 bytes (9C in hex)
+    WriteCoordinateTiff(folder / "photo.tif", 30, 20, 3, 8, cut);
+    WriteText(folder / "out.png", "an earlier output");
+    std::string error;
+    EXPECT_FALSE(MakePrintFile(Request(folder / "photo.tif", folder / "out.png"), error));
+    EXPECT_EQ(error, "corvalin-calc: " + folder / "out.png" +
+                         ": cannot be written (profile 'ICC profile': 9Ch: length does not match profile)");
+    EXPECT_EQ(Names(folder / "."), (std::vector<std::string>{"out.png", "photo.tif"}));
+    EXPECT_EQ(ReadBytes(folder / "out.png"), "an earlier output");
+}
+
 TEST(PrintFailures, AnEdgeColourMustFitTheImage) {
     TestFolder folder;
     WriteCoordinatePng(folder / "photo.png", 30, 20, 3, 8);
