@@ -109,9 +109,10 @@ public:
         // JFIF's density unit 1 is the inch, 2 the centimetre.
         if (decoder_.saw_JFIF_marker && decoder_.density_unit == 1) info_.ppi = {decoder_.X_density, 1};
         if (decoder_.saw_JFIF_marker && decoder_.density_unit == 2) info_.ppi = {decoder_.X_density * int64_t{254}, 100};
+        // No size check: libjpeg itself refuses a side of 0 or over 65,500,
+        // far within the largest side read.
         info_.wide = decoder_.output_width;
         info_.high = decoder_.output_height;
-        if (!CheckImageSize(info_.wide, info_.high, error_)) return false;
         for (jpeg_saved_marker_ptr m = decoder_.marker_list; m; m = m->next) {
             if (m->marker == JPEG_APP0 + 1 && m->data_length > 6 && std::equal(m->data, m->data + 6, "Exif\0\0")) {
                 info_.orientation = ExifOrientation(m->data + 6, m->data_length - 6);

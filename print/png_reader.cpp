@@ -10,10 +10,19 @@
 
 namespace {
 
-bool StartPng(png_structp png, png_infop info, FILE* file) {
+// libpng refuses a side over a million pixels itself, as "Invalid IHDR
+// data", which tells the user the file is damaged: its limit is lifted so
+// that the reader says what it will not read, before libpng sizes its rows.
+bool ReadPngHeader(png_structp png, png_infop info, FILE* file) {
     if (setjmp(png_jmpbuf(png))) return false;
+    png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
     png_init_io(png, file);
     png_read_info(png, info);
+    return true;
+}
+
+bool StartPngRows(png_structp png, png_infop info) {
+    if (setjmp(png_jmpbuf(png))) return false;
     png_set_expand(png);
     if (std::endian::native == std::endian::little) png_set_swap(png);
     png_read_update_info(png, info);
@@ -41,18 +50,20 @@ public:
             error_ = "out of memory";
             return false;
         }
-        if (!StartPng(png_, pngInfo_, file_)) return Failed();
+        if (!ReadPngHeader(png_, pngInfo_, file_)) return Failed();
         if (png_get_interlace_type(png_, pngInfo_) != PNG_INTERLACE_NONE) {
             error_ = "an interlaced PNG is read only whole: save it without interlacing";
             return false;
         }
+        info_.wide = png_get_image_width(png_, pngInfo_);
+        info_.high = png_get_image_height(png_, pngInfo_);
+        if (!CheckImageSize(info_.wide, info_.high, error_)) return false;
+        if (!StartPngRows(png_, pngInfo_)) return Failed();
+        // The colour type and depth as expanded.
         const int type = png_get_color_type(png_, pngInfo_);
         info_.format.color = (type & PNG_COLOR_MASK_COLOR) ? ColorKind::Rgb : ColorKind::Grey;
         info_.format.alpha = (type & PNG_COLOR_MASK_ALPHA) != 0;
         info_.format.bits = png_get_bit_depth(png_, pngInfo_);
-        info_.wide = png_get_image_width(png_, pngInfo_);
-        info_.high = png_get_image_height(png_, pngInfo_);
-        if (!CheckImageSize(info_.wide, info_.high, error_)) return false;
         png_charp name = nullptr;
         int compression = 0;
         png_bytep profile = nullptr;

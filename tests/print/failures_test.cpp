@@ -6,6 +6,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <zlib.h>
+
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -30,31 +34,58 @@ std::vector<std::string> Names(const std::string& folder) {
     return names;
 }
 
-struct Broken {
-    const char* name;
-    const char* source;  // a good file it is made from
-    size_t keep;         // bytes kept of it, or 0 to corrupt it instead
-    const char* says;
-};
+// `bytes` with the big-endian number at `at`, `count` bytes, set to `value`:
+// JPEG's and PNG's sizes are stored so.
+void PutBigEndian(std::string& bytes, size_t at, uint32_t value, int count) {
+    for (int i = 0; i < count; ++i) bytes.at(at + i) = static_cast<char>(value >> 8 * (count - 1 - i));
+}
 
 TEST(PrintFailures, BadImagesLeaveNothingAndKeepAnEarlierOutput) {
     TestFolder folder;
     WriteCoordinatePng(folder / "good.png", 300, 200, 3, 8);
     WriteCoordinateJpeg(folder / "good.jpg", 300, 200, 1);
+    WriteCoordinateJpeg(folder / "turned.jpg", 300, 200, 6);
+    WriteCoordinateJpeg(folder / "progressive.jpg", 32, 32, 1, true);
     TiffOptions lzw;
     lzw.lzw = true;
     WriteCoordinateTiff(folder / "good.tif", 300, 200, 3, 8, lzw);
     const std::string png = ReadBytes(folder / "good.png"), jpeg = ReadBytes(folder / "good.jpg"),
-                      tiff = ReadBytes(folder / "good.tif");
+                      tiff = ReadBytes(folder / "good.tif"), turned = ReadBytes(folder / "turned.jpg");
     WriteText(folder / "empty.jpg", "");
     WriteText(folder / "text.tif", "just some words, not a picture\n");
     WriteText(folder / "cut.png", png.substr(0, png.size() / 2));
     WriteText(folder / "cut.jpg", jpeg.substr(0, jpeg.size() / 2));
     WriteText(folder / "cut.tif", tiff.substr(0, tiff.size() / 2));
+    // Shown turned, through the scratch file: cut before its last stored rows.
+    WriteText(folder / "cut-turned.jpg", turned.substr(0, turned.size() / 2));
     // A PNG with damaged pixel data: its checksum no longer fits.
     std::string damaged = png;
     damaged[damaged.size() / 2] ^= 0x55;
     WriteText(folder / "damaged.png", damaged);
+    // A TIFF whole to its last byte, its first strip's LZW codes (just past
+    // the 8-byte header, where libtiff puts them) garbage.
+    damaged = tiff;
+    damaged.replace(8, 16, 16, '\xFF');
+    WriteText(folder / "damaged.tif", damaged);
+    // A progressive JPEG holds every coefficient until its last scan: one
+    // whose frame header says 13392 x 13392 (a multiple of the 16-pixel
+    // block of 2 x 2 sampled colour) would hold 1674^2 luma blocks and
+    // 837^2 of each chroma, 128 bytes each: 538,036,992 bytes, 513 MB, just
+    // past the 512 MB read. The frame header is SOF2: FF C2, its length,
+    // the precision, then the height and the width.
+    std::string huge = ReadBytes(folder / "progressive.jpg");
+    const size_t frame = huge.find("\xFF\xC2");
+    ASSERT_NE(frame, std::string::npos);
+    PutBigEndian(huge, frame + 5, 13392, 2);
+    PutBigEndian(huge, frame + 7, 13392, 2);
+    WriteText(folder / "huge.jpg", huge);
+    // A PNG whose header says a million and one pixels wide, its checksum
+    // made anew: the width is bytes 16 to 19, the checksum of the chunk's
+    // type and data (bytes 12 to 28) bytes 29 to 32.
+    std::string wide = png;
+    PutBigEndian(wide, 16, 1000001, 4);
+    PutBigEndian(wide, 29, crc32(0, reinterpret_cast<const Bytef*>(wide.data() + 12), 17), 4);
+    WriteText(folder / "wide.png", wide);
     WriteText(folder / "earlier.tif", "an earlier output");
     const std::vector<std::string> before = Names(folder / ".");
 
@@ -65,15 +96,25 @@ TEST(PrintFailures, BadImagesLeaveNothingAndKeepAnEarlierOutput) {
         {"cut.png", "the image is truncated"},
         {"cut.jpg", "the image is truncated"},
         {"cut.tif", "the image is truncated"},
+        {"cut-turned.jpg", "the image is truncated"},
         {"damaged.png", "the image is damaged (IDAT: CRC error)"},
+        {"damaged.tif", "the image is damaged (Using code not yet in table)"},
+        {"huge.jpg", "a progressive JPEG is read whole, and this one would take 513 MB: save it as a baseline JPEG or as TIFF"},
+        {"wide.png", "the image is 1000001 x 200 pixels: each side must be 1 to 1,000,000"},
     };
     for (const auto& [name, says] : cases) {
         for (const char* output : {"earlier.tif", "new.jpg"}) {
-            std::string error;
-            EXPECT_FALSE(MakePrintFile(Request(folder / name, folder / output), error));
-            EXPECT_EQ(error, "corvalin-calc: " + folder / name + ": " + says);
-            EXPECT_EQ(Names(folder / "."), before) << name;
-            EXPECT_EQ(ReadBytes(folder / "earlier.tif"), "an earlier output");
+            // A solid edge of the face's mean colour reads the image twice:
+            // the first pass fails as the second does.
+            for (const char* colour : {"", "auto"}) {
+                PrintRequest r = Request(folder / name, folder / output);
+                if (*colour) r.edge = EdgeKind::Solid, r.colour = colour;
+                std::string error;
+                EXPECT_FALSE(MakePrintFile(r, error));
+                EXPECT_EQ(error, "corvalin-calc: " + folder / name + ": " + says) << colour;
+                EXPECT_EQ(Names(folder / "."), before) << name;
+                EXPECT_EQ(ReadBytes(folder / "earlier.tif"), "an earlier output");
+            }
         }
     }
 }
@@ -98,11 +139,18 @@ TEST(PrintFailures, TheImageIsNeverWrittenOver) {
 }
 
 // A full disk, as a file size limit in a child process: the write fails
-// part way, and what was there stays.
+// part way, with the library's words for a failed write (libtiff's and
+// libjpeg's as they write the rows; libpng's small file reaches the disk
+// only as it is closed, with the system's words), and what was there stays.
 TEST(PrintFailures, AFullDiskLeavesNothingHalfWritten) {
     TestFolder folder;
     WriteCoordinatePng(folder / "photo.png", 600, 400, 3, 8);
-    for (const char* output : {"out.tif", "out.jpg", "out.png"}) {
+    const std::pair<const char*, std::string> says[] = {
+        {"out.tif", "Write error at scanline "},
+        {"out.jpg", "Output file write error --- out of disk space?)"},
+        {"out.png", std::strerror(EFBIG) + std::string(")")},
+    };
+    for (const auto& [output, words] : says) {
         WriteText(folder / output, "an earlier output");
         const std::vector<std::string> before = Names(folder / ".");
         const pid_t child = fork();
@@ -116,7 +164,7 @@ TEST(PrintFailures, AFullDiskLeavesNothingHalfWritten) {
             r.compression = TiffCompression::None;
             std::string error;
             const bool failed = !MakePrintFile(r, error);
-            const std::string start = "corvalin-calc: " + folder / output + ": cannot be written";
+            const std::string start = "corvalin-calc: " + folder / output + ": cannot be written (" + words;
             _exit(failed && error.compare(0, start.size(), start) == 0 ? 0 : 1);
         }
         int status = 0;
@@ -125,6 +173,23 @@ TEST(PrintFailures, AFullDiskLeavesNothingHalfWritten) {
         EXPECT_EQ(Names(folder / "."), before) << output;
         EXPECT_TRUE(ReadBytes(folder / output) == "an earlier output") << output;
     }
+}
+
+// A TIFF's profile cut short, which TIFF and JPEG carry as they are given
+// it: libpng refuses it as the PNG is begun, and says why.
+TEST(PrintFailures, AWriterThatCannotBeginLeavesNothing) {
+    TestFolder folder;
+    TiffOptions cut;
+    cut.icc = TestProfile("RGB ");
+    cut.icc.resize(140);  // its header still says 156 bytes (9C in hex)
+    WriteCoordinateTiff(folder / "photo.tif", 30, 20, 3, 8, cut);
+    WriteText(folder / "out.png", "an earlier output");
+    std::string error;
+    EXPECT_FALSE(MakePrintFile(Request(folder / "photo.tif", folder / "out.png"), error));
+    EXPECT_EQ(error, "corvalin-calc: " + folder / "out.png" +
+                         ": cannot be written (profile 'ICC profile': 9Ch: length does not match profile)");
+    EXPECT_EQ(Names(folder / "."), (std::vector<std::string>{"out.png", "photo.tif"}));
+    EXPECT_EQ(ReadBytes(folder / "out.png"), "an earlier output");
 }
 
 TEST(PrintFailures, AnEdgeColourMustFitTheImage) {

@@ -3,8 +3,10 @@
 // as a viewer shows them.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <tuple>
 
+#include "print/exif_orientation.h"
 #include "print/make_print_file.h"
 #include "print/readers.h"
 #include "print/test_images.h"
@@ -46,6 +48,12 @@ TEST(PrintFormats, ProfileAndResolutionRoundTrip) {
         ASSERT_TRUE(image) << error;
         EXPECT_EQ(image->Info().ppi.numerator * ppi.denominator, ppi.numerator * image->Info().ppi.denominator) << name;
     }
+    // A resolution of 0 is none stated.
+    options.ppi = 0;
+    WriteCoordinateTiff(folder / "none.tif", 10, 10, 3, 8, options);
+    const std::unique_ptr<RowSource> none = OpenImage(folder / "none.tif", error);
+    ASSERT_TRUE(none) << error;
+    EXPECT_EQ(std::pair(none->Info().ppi.numerator, none->Info().ppi.denominator), std::pair(int64_t{0}, int64_t{0}));
 }
 
 // PNG's pixels are the TIFF's, 16-bit and alpha included, and so are those
@@ -89,6 +97,85 @@ TEST(PrintFormats, WhatAFormatCannotHoldIsRefused) {
     EXPECT_FALSE(MakePrintFile(Request(folder / "cmyk.tif", folder / "out.gif"), error));
     EXPECT_EQ(error, "corvalin-calc: " + folder / "out.gif" + ": its name must end in .tif, .tiff, .jpg, .jpeg or .png");
     EXPECT_FALSE(FileExists(folder / "out.jpg") || FileExists(folder / "out.png") || FileExists(folder / "out.gif"));
+}
+
+// Numbers appended to `bytes`, `count` bytes each, in either byte order.
+void Put(std::string& bytes, bool bigEndian, std::initializer_list<uint32_t> values, int count) {
+    for (uint32_t value : values) {
+        for (int i = 0; i < count; ++i) bytes += static_cast<char>(value >> 8 * (bigEndian ? count - 1 - i : i));
+    }
+}
+
+// EXIF as a camera writes it: IFD0 with ImageWidth, Make and Model before
+// the Orientation and XResolution after it, longer values past the IFD;
+// `orientation` 0 for none. An entry: tag, type, count, then the value or
+// where it is (a SHORT in the first two of its four bytes).
+std::string CameraExif(bool bigEndian, uint32_t orientation) {
+    std::string exif = bigEndian ? "MM" : "II";
+    Put(exif, bigEndian, {42}, 2);
+    Put(exif, bigEndian, {8}, 4);
+    const uint32_t entries = orientation ? 5 : 4;
+    const uint32_t values = 8 + 2 + 12 * entries + 4;
+    Put(exif, bigEndian, {entries}, 2);
+    Put(exif, bigEndian, {0x0100, 4}, 2), Put(exif, bigEndian, {1, 6000}, 4);
+    Put(exif, bigEndian, {0x010F, 2}, 2), Put(exif, bigEndian, {6, values}, 4);
+    Put(exif, bigEndian, {0x0110, 2}, 2), Put(exif, bigEndian, {7, values + 6}, 4);
+    if (orientation) {
+        Put(exif, bigEndian, {0x0112, 3}, 2), Put(exif, bigEndian, {1}, 4), Put(exif, bigEndian, {orientation, 0}, 2);
+    }
+    Put(exif, bigEndian, {0x011A, 5}, 2), Put(exif, bigEndian, {1, values + 14}, 4);
+    Put(exif, bigEndian, {0}, 4);  // no next IFD
+    exif += std::string("Canon\0EOS R5\0\0", 14);
+    Put(exif, bigEndian, {300, 1}, 4);
+    return exif;
+}
+
+// The orientation is found among IFD0's other entries, in either byte
+// order; with none, the image is shown as stored, orientation 1.
+TEST(PrintFormats, ExifOrientationAmongACamerasEntries) {
+    for (bool bigEndian : {false, true}) {
+        for (uint32_t orientation = 0; orientation <= 8; ++orientation) {
+            const std::string exif = CameraExif(bigEndian, orientation);
+            EXPECT_EQ(ExifOrientation(reinterpret_cast<const uint8_t*>(exif.data()), exif.size()),
+                      orientation ? static_cast<int>(orientation) : 1)
+                << (bigEndian ? "big" : "little") << "-endian, orientation " << orientation;
+        }
+    }
+}
+
+// The format asks for tiles a multiple of 16 pixels wide and long, and
+// libtiff writes no other, but it reads any, with a warning: a 3 x 2 grey
+// TIFF in tiles of one pixel, made by hand (the header, the pixels 100 +
+// 10 y + x a tile each, the tiles' places and sizes, then IFD0), reads as
+// it was made.
+TEST(PrintFormats, TiffTilesOfOnePixel) {
+    TestFolder folder;
+    std::string tiff = "II";
+    Put(tiff, false, {42}, 2);
+    Put(tiff, false, {62}, 4);
+    Put(tiff, false, {100, 101, 102, 110, 111, 112}, 1);
+    Put(tiff, false, {8, 9, 10, 11, 12, 13}, 4);  // at 14
+    Put(tiff, false, {1, 1, 1, 1, 1, 1}, 4);        // at 38
+    Put(tiff, false, {10}, 2);                       // IFD0, at 62
+    // Width, length, bits, no compression, grey, one sample, the tile's width and length.
+    const std::pair<uint32_t, uint32_t> shorts[] = {{256, 3}, {257, 2}, {258, 8}, {259, 1},
+                                                    {262, 1}, {277, 1}, {322, 1}, {323, 1}};
+    for (const auto& [tag, value] : shorts) Put(tiff, false, {tag, 3, 1, 0, value, 0}, 2);
+    Put(tiff, false, {324, 4}, 2), Put(tiff, false, {6, 14}, 4);
+    Put(tiff, false, {325, 4}, 2), Put(tiff, false, {6, 38}, 4);
+    Put(tiff, false, {0}, 4);
+    std::ofstream(folder / "tiles.tif", std::ios::binary) << tiff;
+    std::string error;
+    const std::unique_ptr<RowSource> image = OpenImage(folder / "tiles.tif", error);
+    ASSERT_TRUE(image) << error;
+    ASSERT_EQ(image->Info().wide, 3);
+    ASSERT_EQ(image->Info().high, 2);
+    ASSERT_EQ(image->Info().format.Channels(), 1);
+    for (const std::vector<uint8_t>& want : {std::vector<uint8_t>{100, 101, 102}, std::vector<uint8_t>{110, 111, 112}}) {
+        std::vector<uint8_t> row(3);
+        ASSERT_TRUE(image->ReadRow(row.data())) << image->Error();
+        EXPECT_EQ(row, want);
+    }
 }
 
 // JPEGs whose EXIF says to turn them, against libvips's autorot of the same

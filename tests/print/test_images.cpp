@@ -111,6 +111,11 @@ void WriteCoordinateTiff(const std::string& path, int64_t wide, int64_t high, in
     TIFFSetField(tiff, TIFFTAG_ORIENTATION, o.orientation);
     if (o.lzw) TIFFSetField(tiff, TIFFTAG_COMPRESSION, COMPRESSION_LZW);
     if (!o.icc.empty()) TIFFSetField(tiff, TIFFTAG_ICCPROFILE, static_cast<uint32_t>(o.icc.size()), o.icc.data());
+    if (o.ppi >= 0) {
+        TIFFSetField(tiff, TIFFTAG_XRESOLUTION, o.ppi);
+        TIFFSetField(tiff, TIFFTAG_YRESOLUTION, o.ppi);
+        TIFFSetField(tiff, TIFFTAG_RESOLUTIONUNIT, RESUNIT_INCH);
+    }
     const int planes = o.planar ? channels : 1;
     const int perPixel = o.planar ? 1 : channels;
     if (o.tiled) {
@@ -166,7 +171,7 @@ void WriteCoordinatePng(const std::string& path, int64_t wide, int64_t high, int
     std::fclose(file);
 }
 
-void WriteCoordinateJpeg(const std::string& path, int64_t wide, int64_t high, int orientation) {
+void WriteCoordinateJpeg(const std::string& path, int64_t wide, int64_t high, int orientation, bool progressive) {
     int64_t sw;
     const std::vector<uint32_t> samples = StoredSamples(wide, high, 3, 8, orientation, sw);
     const int64_t sh = static_cast<int64_t>(samples.size()) / 3 / sw;
@@ -182,6 +187,7 @@ void WriteCoordinateJpeg(const std::string& path, int64_t wide, int64_t high, in
     info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 100, TRUE);
+    if (progressive) jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     // Exif, then a little-endian TIFF header and IFD0 of one entry: Orientation.
     const uint8_t exif[] = {'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0, 1, 0,

@@ -48,14 +48,16 @@ struct TiffOptions {
     bool lzw = false;
     bool cmyk = false;  // 4 channels as CMYK rather than RGB and alpha
     std::vector<uint8_t> icc;
+    double ppi = -1;  // the resolution stated, pixels per inch; none when negative
 };
 
 // A coordinate image shown `wide` x `high`, stored as the orientation says.
 void WriteCoordinateTiff(const std::string& path, int64_t wide, int64_t high, int channels, int bits,
                          const TiffOptions& options = {});
 void WriteCoordinatePng(const std::string& path, int64_t wide, int64_t high, int channels, int bits);
-// A JPEG (quality 100; lossy all the same) with an EXIF orientation.
-void WriteCoordinateJpeg(const std::string& path, int64_t wide, int64_t high, int orientation);
+// A JPEG (quality 100, colour sampled 2 x 2; lossy all the same) with an
+// EXIF orientation; baseline, or progressive.
+void WriteCoordinateJpeg(const std::string& path, int64_t wide, int64_t high, int orientation, bool progressive = false);
 
 Decoded ReadTiff(const std::string& path);
 Decoded ReadPng(const std::string& path);
