@@ -141,6 +141,9 @@ private:
     bool Failed() {
         if (errors_.truncated) {
             error_ = "the image is truncated";
+        } else if (errors_.manager.msg_code == JERR_IMAGE_TOO_BIG) {
+            // A JPEG may say up to 65,535 pixels a side; libjpeg reads 65,500.
+            error_ = std::string("this JPEG is not read: ") + errors_.message;
         } else {
             error_ = std::string("the image is damaged (") + errors_.message + ")";
         }

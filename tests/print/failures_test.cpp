@@ -79,6 +79,13 @@ TEST(PrintFailures, BadImagesLeaveNothingAndKeepAnEarlierOutput) {
     PutBigEndian(huge, frame + 5, 13392, 2);
     PutBigEndian(huge, frame + 7, 13392, 2);
     WriteText(folder / "huge.jpg", huge);
+    // A baseline JPEG may say up to 65,535 pixels a side; libjpeg reads up to
+    // 65,500. Its frame header is SOF0, FF C0.
+    std::string over = jpeg;
+    const size_t baseline = over.find("\xFF\xC0");
+    ASSERT_NE(baseline, std::string::npos);
+    PutBigEndian(over, baseline + 7, 65501, 2);
+    WriteText(folder / "over.jpg", over);
     // A PNG whose header says a million and one pixels wide, its checksum
     // made anew: the width is bytes 16 to 19, the checksum of the chunk's
     // type and data (bytes 12 to 28) bytes 29 to 32.
@@ -101,6 +108,7 @@ TEST(PrintFailures, BadImagesLeaveNothingAndKeepAnEarlierOutput) {
         {"damaged.tif", "the image is damaged (Using code not yet in table)"},
         {"huge.jpg", "a progressive JPEG is read whole, and this one would take 513 MB: save it as a baseline JPEG or as TIFF"},
         {"wide.png", "the image is 1000001 x 200 pixels: each side must be 1 to 1,000,000"},
+        {"over.jpg", "this JPEG is not read: Maximum supported image dimension is 65500 pixels"},
     };
     for (const auto& [name, says] : cases) {
         for (const char* output : {"earlier.tif", "new.jpg"}) {
