@@ -127,6 +127,10 @@ printf '%s\n' "$installed" | while read -r dev source version; do
         fi
     done
     [ -n "$dsc" ] || fail "cannot fetch Debian's source of $source $upstream" "$log"
+    # Said, since the revisions between may be security fixes the Windows
+    # programs then lack.
+    [ "$v" = "$version" ] ||
+        echo "build-image-libs: the mirror does not give Debian's source of $source $version; building $v, the newest revision of $upstream it gives" >&2
     grep -v "^$source $version " "$chosen" >"$chosen.new" || true
     echo "$source $version $dsc" >>"$chosen.new"
     mv "$chosen.new" "$chosen"
