@@ -21,7 +21,10 @@ constexpr std::time_t kLongRun = 2;
 }  // namespace
 
 Progress::Progress(const std::string& file)
-    : file_(Escaped(file)), terminal_(isatty(fileno(stderr)) != 0), start_(std::time(nullptr)) {}
+    : Progress(file, isatty(fileno(stderr)) ? stderr : nullptr, std::time(nullptr)) {}
+
+Progress::Progress(const std::string& file, std::FILE* terminal, std::time_t started)
+    : file_(Escaped(file)), terminal_(terminal), start_(started) {}
 
 void Progress::Report(int64_t done, int64_t total, void* context) {
     Progress& progress = *static_cast<Progress*>(context);
@@ -29,12 +32,12 @@ void Progress::Report(int64_t done, int64_t total, void* context) {
     const int percent = static_cast<int>(done * 100 / total);
     if (percent == progress.shown_) return;
     progress.shown_ = percent;
-    std::fprintf(stderr, "\rcorvalin-calc: writing %s: %d%%", progress.file_.c_str(), percent);
-    std::fflush(stderr);
+    std::fprintf(progress.terminal_, "\rcorvalin-calc: writing %s: %d%%", progress.file_.c_str(), percent);
+    std::fflush(progress.terminal_);
 }
 
 void Progress::End() {
     if (shown_ < 0) return;
-    std::fputc('\n', stderr);
+    std::fputc('\n', terminal_);
     shown_ = -1;
 }

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
 #include "cli/cli_run.h"
+#include "cli/progress.h"
 #include "print/files.h"
 #include "print/writers.h"
 
@@ -99,6 +101,27 @@ TEST(PrintFileCli, SaysWhatTheFileHoldsAndWarnsOfALowResolution) {
     EXPECT_NE(metric.out.find(": 370 x 270 pixels at 20 ppi, for a canvas of 469.9 x 342.9 mm\n"), std::string::npos)
         << metric.out;
     EXPECT_EQ(metric.err.find("warning"), std::string::npos) << metric.err;
+}
+
+// A long run on a terminal: one line rewritten in place with the whole
+// percentage of rows written, written again only when that changes, and
+// ended once. The file's name escaped like every name the program echoes.
+TEST(PrintFileProgress, RewritesOneLineAsThePercentageRisesAndEndsIt) {
+    const std::string path = testing::TempDir() + "progress.txt";
+    std::FILE* terminal = OpenFile(path, "w+b");
+    ASSERT_NE(terminal, nullptr);
+    Progress progress("print\x1b.tif", terminal, std::time(nullptr) - 3);
+    for (const int64_t row : {0, 5, 199, 200, 600}) Progress::Report(row, 600, &progress);
+    progress.End();
+    progress.End();
+    std::rewind(terminal);
+    char shown[200] = {};
+    const size_t length = std::fread(shown, 1, sizeof shown, terminal);
+    std::fclose(terminal);
+    std::remove(path.c_str());
+    EXPECT_EQ(std::string(shown, length),
+              "\rcorvalin-calc: writing print\\x1B.tif: 0%\rcorvalin-calc: writing print\\x1B.tif: 33%"
+              "\rcorvalin-calc: writing print\\x1B.tif: 100%\n");
 }
 
 }  // namespace
