@@ -12,8 +12,6 @@
 
 namespace {
 
-// What a progressive JPEG may take; a 32-bit program has 2 GB in all.
-constexpr int64_t kLargestProgressive = int64_t{512} << 20;
 
 // libjpeg only warns of broken or missing data and goes on with grey: the
 // program stops there instead, so that no print shows made-up pixels.
@@ -96,7 +94,7 @@ public:
     bool Open() {
         started_ = true;
         if (!ReadJpegHeader(&decoder_, file_)) return Failed();
-        if (decoder_.progressive_mode && ProgressiveBytes(&decoder_) > kLargestProgressive) {
+        if (decoder_.progressive_mode && ProgressiveBytes(&decoder_) > kLargestReadWhole) {
             error_ = "a progressive JPEG is read whole, and this one would take " +
                      std::to_string(ProgressiveBytes(&decoder_) >> 20) + " MB: save it as a baseline JPEG or as TIFF";
             return false;

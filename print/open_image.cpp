@@ -1,3 +1,5 @@
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "print/files.h"
@@ -18,6 +20,12 @@ std::unique_ptr<RowSource> OpenImage(const std::string& path, std::string& error
     }
     unsigned char head[8] = {};
     const size_t got = std::fread(head, 1, sizeof head, file);
+    if (std::ferror(file)) {
+        // A folder, say, which opens but cannot be read.
+        error = std::string("cannot read it: ") + std::strerror(errno);
+        std::fclose(file);
+        return nullptr;
+    }
     const bool jpeg = got >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF;
     const bool png = got == 8 && std::memcmp(head, "\x89PNG\r\n\x1a\n", 8) == 0;
     // Classic TIFF has 42 after the byte order, BigTIFF 43.

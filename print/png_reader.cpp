@@ -1,8 +1,13 @@
 // PNG through libpng. Palette images and grey below 8 bits are expanded to
 // 8 bits, and a transparency chunk to an alpha channel: exact, no value
-// changes.
+// changes. Rows are read as they come, but an interlaced image has none
+// whole before its last pass: it is read whole, within a limit.
 #include <bit>
 #include <csetjmp>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
 
 #include "print/exif_orientation.h"
 #include "print/png_errors.h"
@@ -24,6 +29,7 @@ bool ReadPngHeader(png_structp png, png_infop info, FILE* file) {
 bool StartPngRows(png_structp png, png_infop info) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_set_expand(png);
+    png_set_interlace_handling(png);
     if (std::endian::native == std::endian::little) png_set_swap(png);
     png_read_update_info(png, info);
     return true;
@@ -32,6 +38,12 @@ bool StartPngRows(png_structp png, png_infop info) {
 bool ReadPngRow(png_structp png, png_bytep row) {
     if (setjmp(png_jmpbuf(png))) return false;
     png_read_row(png, row, nullptr);
+    return true;
+}
+
+bool ReadPngImage(png_structp png, png_bytepp rows) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    png_read_image(png, rows);
     return true;
 }
 
@@ -51,14 +63,17 @@ public:
             return false;
         }
         if (!ReadPngHeader(png_, pngInfo_, file_)) return Failed();
-        if (png_get_interlace_type(png_, pngInfo_) != PNG_INTERLACE_NONE) {
-            error_ = "an interlaced PNG is read only whole: save it without interlacing";
-            return false;
-        }
         info_.wide = png_get_image_width(png_, pngInfo_);
         info_.high = png_get_image_height(png_, pngInfo_);
         if (!CheckImageSize(info_.wide, info_.high, error_)) return false;
         if (!StartPngRows(png_, pngInfo_)) return Failed();
+        rowBytes_ = png_get_rowbytes(png_, pngInfo_);
+        interlaced_ = png_get_interlace_type(png_, pngInfo_) != PNG_INTERLACE_NONE;
+        if (interlaced_ && info_.high * rowBytes_ > kLargestReadWhole) {
+            error_ = "an interlaced PNG is read whole, and this one would take " +
+                     std::to_string(info_.high * rowBytes_ >> 20) + " MB: save it without interlacing";
+            return false;
+        }
         // The colour type and depth as expanded.
         const int type = png_get_color_type(png_, pngInfo_);
         info_.format.color = (type & PNG_COLOR_MASK_COLOR) ? ColorKind::Rgb : ColorKind::Grey;
@@ -82,9 +97,29 @@ public:
         return true;
     }
 
-    bool ReadRow(uint8_t* row) override { return ReadPngRow(png_, row) || Failed(); }
+    bool ReadRow(uint8_t* row) override {
+        if (!interlaced_) return ReadPngRow(png_, row) || Failed();
+        if (!whole_ && !ReadWhole()) return false;
+        std::memcpy(row, whole_.get() + next_++ * rowBytes_, rowBytes_);
+        return true;
+    }
 
 private:
+    // An interlaced PNG's rows are whole only after its last pass.
+    bool ReadWhole() {
+        // Up to 512 MB, which a 32-bit program may not find in one piece:
+        // malloc says so, where new would end the program.
+        whole_.reset(static_cast<uint8_t*>(std::malloc(info_.high * rowBytes_)));
+        if (!whole_) {
+            error_ = "an interlaced PNG is read whole, and there is not the memory for this one: save it without "
+                     "interlacing";
+            return false;
+        }
+        std::vector<png_bytep> rows(info_.high);
+        for (int64_t y = 0; y < info_.high; ++y) rows[y] = whole_.get() + y * rowBytes_;
+        return ReadPngImage(png_, rows.data()) || Failed();
+    }
+
     bool Failed() {
         if (std::feof(file_)) {
             error_ = "the image is truncated";
@@ -98,6 +133,13 @@ private:
     PngErrors errors_;
     png_structp png_ = nullptr;
     png_infop pngInfo_ = nullptr;
+    int64_t rowBytes_ = 0;
+    bool interlaced_ = false;
+    struct Free {
+        void operator()(uint8_t* bytes) const { std::free(bytes); }
+    };
+    std::unique_ptr<uint8_t, Free> whole_;  // an interlaced image, once read
+    int64_t next_ = 0;                      // the row of it to give next
 };
 
 }  // namespace

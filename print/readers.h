@@ -17,3 +17,7 @@ std::unique_ptr<RowSource> OpenTiffImage(const std::string& path, std::string& e
 
 // What each reader says of a size it will not read.
 bool CheckImageSize(int64_t wide, int64_t high, std::string& error);
+
+// What an image that can only be read whole (a progressive JPEG, an
+// interlaced PNG) may take: a 32-bit program has 2 GB in all.
+constexpr int64_t kLargestReadWhole = int64_t{512} << 20;

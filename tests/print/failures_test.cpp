@@ -43,6 +43,7 @@ void PutBigEndian(std::string& bytes, size_t at, uint32_t value, int count) {
 TEST(PrintFailures, BadImagesLeaveNothingAndKeepAnEarlierOutput) {
     TestFolder folder;
     WriteCoordinatePng(folder / "good.png", 300, 200, 3, 8);
+    WriteCoordinatePng(folder / "interlaced.png", 300, 200, 3, 8, true);
     WriteCoordinateJpeg(folder / "good.jpg", 300, 200, 1);
     WriteCoordinateJpeg(folder / "turned.jpg", 300, 200, 6);
     WriteCoordinateJpeg(folder / "progressive.jpg", 32, 32, 1, true);
@@ -54,6 +55,8 @@ TEST(PrintFailures, BadImagesLeaveNothingAndKeepAnEarlierOutput) {
     WriteText(folder / "empty.jpg", "");
     WriteText(folder / "text.tif", "just some words, not a picture\n");
     WriteText(folder / "cut.png", png.substr(0, png.size() / 2));
+    const std::string interlaced = ReadBytes(folder / "interlaced.png");
+    WriteText(folder / "cut-interlaced.png", interlaced.substr(0, interlaced.size() / 2));
     WriteText(folder / "cut.jpg", jpeg.substr(0, jpeg.size() / 2));
     WriteText(folder / "cut.tif", tiff.substr(0, tiff.size() / 2));
     // Shown turned, through the scratch file: cut before its last stored rows.
@@ -93,14 +96,25 @@ TEST(PrintFailures, BadImagesLeaveNothingAndKeepAnEarlierOutput) {
     PutBigEndian(wide, 16, 1000001, 4);
     PutBigEndian(wide, 29, crc32(0, reinterpret_cast<const Bytef*>(wide.data() + 12), 17), 4);
     WriteText(folder / "wide.png", wide);
+    // An interlaced PNG is read whole: one whose header says 20,000 x 9,000
+    // RGB holds 540,000,000 bytes, 514 MB, past the 512 MB read. The height
+    // is bytes 20 to 23.
+    std::string tall = interlaced;
+    PutBigEndian(tall, 16, 20000, 4);
+    PutBigEndian(tall, 20, 9000, 4);
+    PutBigEndian(tall, 29, crc32(0, reinterpret_cast<const Bytef*>(tall.data() + 12), 17), 4);
+    WriteText(folder / "huge.png", tall);
     WriteText(folder / "earlier.tif", "an earlier output");
+    std::filesystem::create_directory(folder / "folder.png");
     const std::vector<std::string> before = Names(folder / ".");
 
     const std::pair<const char*, const char*> cases[] = {
         {"empty.jpg", "the file is empty"},
         {"text.tif", "not a JPEG, PNG or TIFF image"},
         {"missing.png", "cannot open it: No such file or directory"},
+        {"folder.png", "cannot read it: Is a directory"},
         {"cut.png", "the image is truncated"},
+        {"cut-interlaced.png", "the image is truncated"},
         {"cut.jpg", "the image is truncated"},
         {"cut.tif", "the image is truncated"},
         {"cut-turned.jpg", "the image is truncated"},
@@ -108,6 +122,7 @@ TEST(PrintFailures, BadImagesLeaveNothingAndKeepAnEarlierOutput) {
         {"damaged.tif", "the image is damaged (Using code not yet in table)"},
         {"huge.jpg", "a progressive JPEG is read whole, and this one would take 513 MB: save it as a baseline JPEG or as TIFF"},
         {"wide.png", "the image is 1000001 x 200 pixels: each side must be 1 to 1,000,000"},
+        {"huge.png", "an interlaced PNG is read whole, and this one would take 514 MB: save it without interlacing"},
         {"over.jpg", "this JPEG is not read: Maximum supported image dimension is 65500 pixels"},
     };
     for (const auto& [name, says] : cases) {

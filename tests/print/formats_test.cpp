@@ -201,9 +201,10 @@ TEST(PrintFormats, ExifRotatedJpegPrintsAsShown) {
 }
 
 // A palette PNG, one with a transparent entry, and 2-bit grey are read as
-// 8-bit RGB, RGB with alpha and grey, the same values libvips reads; the
-// images are ImageMagick's (Debian's imagemagick, which the project installs).
-TEST(PrintFormats, ExpandedPngsReadAsLibvipsReadsThem) {
+// 8-bit RGB, RGB with alpha and grey, the same values libvips reads, and so
+// are interlaced PNGs; the images are ImageMagick's (Debian's imagemagick,
+// which the project installs).
+TEST(PrintFormats, PngsReadAsLibvipsReadsThem) {
     if (!HaveVips()) GTEST_SKIP() << "vips (Debian's libvips-tools) is not installed: the comparison with libvips is skipped";
     TestFolder folder;
     const std::string make = "/usr/bin/convert -size 40x30 -depth 8 ";
@@ -211,6 +212,9 @@ TEST(PrintFormats, ExpandedPngsReadAsLibvipsReadsThem) {
         {"palette.png", make + "gradient:red-blue -colors 5 PNG8:"},
         {"clear.png", make + "gradient:red-blue -alpha set -channel A -fx 'i<10?0:1' +channel -colors 5 PNG8:"},
         {"grey2.png", make + "gradient:white-black -colorspace Gray -depth 2 "},
+        {"interlaced-palette.png", make + "gradient:red-blue -colors 5 -interlace PNG PNG8:"},
+        {"interlaced-16.png", "/usr/bin/convert -size 40x30 -depth 16 gradient:red-blue -alpha set -channel A -fx i/40 "
+                              "+channel -interlace PNG "},
     };
     for (const auto& [name, command] : images) {
         ASSERT_EQ(RunCommand(command + folder / name), 0) << name;

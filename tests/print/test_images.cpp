@@ -150,7 +150,7 @@ void WriteCoordinateTiff(const std::string& path, int64_t wide, int64_t high, in
     TIFFClose(tiff);
 }
 
-void WriteCoordinatePng(const std::string& path, int64_t wide, int64_t high, int channels, int bits) {
+void WriteCoordinatePng(const std::string& path, int64_t wide, int64_t high, int channels, int bits, bool interlaced) {
     int64_t sw;
     const std::vector<uint32_t> samples = StoredSamples(wide, high, channels, bits, 1, sw);
     FILE* file = std::fopen(path.c_str(), "wb");
@@ -158,13 +158,17 @@ void WriteCoordinatePng(const std::string& path, int64_t wide, int64_t high, int
     png_infop info = png_create_info_struct(png);
     png_init_io(png, file);
     static const int types[] = {PNG_COLOR_TYPE_GRAY, PNG_COLOR_TYPE_GRAY_ALPHA, PNG_COLOR_TYPE_RGB, PNG_COLOR_TYPE_RGB_ALPHA};
-    png_set_IHDR(png, info, wide, high, bits, types[channels - 1], PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, wide, high, bits, types[channels - 1], interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     if (bits == 16 && std::endian::native == std::endian::little) png_set_swap(png);
-    for (int64_t y = 0; y < high; ++y) {
-        std::vector<uint8_t> bytes = Bytes(&samples[y * wide * channels], wide * channels, bits);
-        png_write_row(png, bytes.data());
+    // libpng picks each pass's pixels from whole rows.
+    const int passes = png_set_interlace_handling(png);
+    for (int pass = 0; pass < passes; ++pass) {
+        for (int64_t y = 0; y < high; ++y) {
+            std::vector<uint8_t> bytes = Bytes(&samples[y * wide * channels], wide * channels, bits);
+            png_write_row(png, bytes.data());
+        }
     }
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);

@@ -54,7 +54,8 @@ struct TiffOptions {
 // A coordinate image shown `wide` x `high`, stored as the orientation says.
 void WriteCoordinateTiff(const std::string& path, int64_t wide, int64_t high, int channels, int bits,
                          const TiffOptions& options = {});
-void WriteCoordinatePng(const std::string& path, int64_t wide, int64_t high, int channels, int bits);
+void WriteCoordinatePng(const std::string& path, int64_t wide, int64_t high, int channels, int bits,
+                        bool interlaced = false);
 // A JPEG (quality 100, colour sampled 2 x 2; lossy all the same) with an
 // EXIF orientation; baseline, or progressive.
 void WriteCoordinateJpeg(const std::string& path, int64_t wide, int64_t high, int orientation, bool progressive = false);
