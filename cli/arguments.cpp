@@ -136,7 +136,7 @@ std::string TakeEdge(const std::string& value, PrintFileOptions& print) {
         print.edge = EdgeKind::Mirror;
     } else if (edge == "stretch") {
         print.edge = EdgeKind::Stretch;
-    } else if (edge == "solid" || edge.rfind("solid:", 0) == 0) {
+    } else if (edge == "solid" || (edge.rfind("solid:", 0) == 0 && edge.size() > 6)) {
         print.edge = EdgeKind::Solid;
         print.colour = edge.size() > 6 ? edge.substr(6) : "auto";
     } else {

@@ -102,6 +102,11 @@ bool CheckRequest(const PrintRequest& request, FileKind& kind, Failure& failure)
         failure = {request.output, "its name must end in .tif, .tiff, .jpg, .jpeg or .png"};
         return false;
     }
+    FileKind previewKind = FileKind::Png;
+    if (!request.preview.empty() && (!KindOfName(request.preview, previewKind) || previewKind != FileKind::Png)) {
+        failure = {request.preview, "the preview is a PNG: its name must end in .png"};
+        return false;
+    }
     if (kind == FileKind::Jpeg && (request.quality < 1 || request.quality > 100)) {
         failure = {request.output, "the JPEG quality must be 1 to 100"};
         return false;

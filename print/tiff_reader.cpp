@@ -14,6 +14,20 @@ namespace {
 // let it take memory the program promises not to.
 constexpr int64_t kLargestTileRow = 64 << 20;
 
+// A colour kind not read, as a user would know it; the number otherwise.
+std::string ColourKindName(uint16_t photometric) {
+    switch (photometric) {
+    case PHOTOMETRIC_MINISWHITE: return "grey stored white as zero";
+    case PHOTOMETRIC_PALETTE: return "a palette";
+    case PHOTOMETRIC_SEPARATED: return "inks other than CMYK";
+    case PHOTOMETRIC_YCBCR: return "YCbCr";
+    case PHOTOMETRIC_CIELAB:
+    case PHOTOMETRIC_ICCLAB:
+    case PHOTOMETRIC_ITULAB: return "Lab";
+    }
+    return "kind " + std::to_string(photometric);
+}
+
 class TiffReader : public RowSource {
 public:
     ~TiffReader() override {
@@ -56,7 +70,8 @@ public:
             TIFFSetField(tiff, TIFFTAG_JPEGCOLORMODE, JPEGCOLORMODE_RGB);
             info_.format.color = ColorKind::Rgb, colours = 3;
         } else {
-            return Refused("its colour kind (" + std::to_string(photometric) + ") is not grey, RGB or CMYK");
+            return Refused("its colour is " + ColourKindName(photometric) +
+                           ": save it as RGB, CMYK or grey with black as zero");
         }
         if (samples != colours && samples != colours + 1) return Refused("it has " + std::to_string(samples) + " samples a pixel");
         info_.format.alpha = samples == colours + 1;

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <tiffio.h>
 #include <zlib.h>
 
 #include <cerrno>
@@ -104,6 +105,13 @@ TEST(PrintFailures, BadImagesLeaveNothingAndKeepAnEarlierOutput) {
     PutBigEndian(tall, 20, 9000, 4);
     PutBigEndian(tall, 29, crc32(0, reinterpret_cast<const Bytef*>(tall.data() + 12), 17), 4);
     WriteText(folder / "huge.png", tall);
+    // A grey TIFF stored white as zero, as some scanners write it.
+    WriteCoordinateTiff(folder / "white-zero.tif", 30, 20, 1, 8);
+    TIFF* reversed = TIFFOpen((folder / "white-zero.tif").c_str(), "r+");
+    ASSERT_NE(reversed, nullptr);
+    TIFFSetField(reversed, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISWHITE);
+    TIFFRewriteDirectory(reversed);
+    TIFFClose(reversed);
     WriteText(folder / "earlier.tif", "an earlier output");
     std::filesystem::create_directory(folder / "folder.png");
     const std::vector<std::string> before = Names(folder / ".");
@@ -120,6 +128,8 @@ TEST(PrintFailures, BadImagesLeaveNothingAndKeepAnEarlierOutput) {
         {"cut-turned.jpg", "the image is truncated"},
         {"damaged.png", "the image is damaged (IDAT: CRC error)"},
         {"damaged.tif", "the image is damaged (Using code not yet in table)"},
+        {"white-zero.tif", "this TIFF is not read: its colour is grey stored white as zero: save it as RGB, CMYK or grey "
+                           "with black as zero"},
         {"huge.jpg", "a progressive JPEG is read whole, and this one would take 513 MB: save it as a baseline JPEG or as TIFF"},
         {"wide.png", "the image is 1000001 x 200 pixels: each side must be 1 to 1,000,000"},
         {"huge.png", "an interlaced PNG is read whole, and this one would take 514 MB: save it without interlacing"},
