@@ -114,7 +114,6 @@ bool TryDigits(uint64_t m, int exponent2, int kept, ExactDigits& result) {
 }  // namespace
 
 ExactDigits FirstDigits(long double value, int keptLimbs) {
-    if (keptLimbs < 1 || value == 0 || !std::isfinite(value)) return {};
     const long double magnitude = std::fabs(value);
     // x87 extended precision, read as it lies in memory: the mantissa with
     // its leading bit, then 15 bits of biased exponent; a field of 0 is the
@@ -125,6 +124,8 @@ ExactDigits FirstDigits(long double value, int keptLimbs) {
     uint64_t m;
     std::memcpy(&m, bytes, sizeof m);
     const int field = bytes[8] | bytes[9] << 8;
+    // A mantissa of 0 is a zero; the field at its largest, an infinity or a NaN.
+    if (keptLimbs < 1 || m == 0 || field == 0x7FFF) return {};
     int exponent2 = (field == 0 ? 1 : field) - 16383 - 63;
     // An odd mantissa: fewer factors to multiply by.
     const int zeros = std::countr_zero(m);
@@ -138,9 +139,10 @@ ExactDigits FirstDigits(long double value, int keptLimbs) {
 }
 
 ExactDigits RoundedDigits(long double value, int count) {
-    if (count < 1 || count > kShown) return {};
-    ExactDigits shown = FirstDigits(value);
-    if (shown.count == 0) return {};
+    // One object returned on every path, so that it is built in place: this
+    // is on the way of every number shown.
+    ExactDigits shown = count >= 1 && count <= kShown ? FirstDigits(value) : ExactDigits{};
+    if (shown.count == 0) return shown;
     if (RoundsUp(shown.digits[count - 1], shown.digits[count], false) && RoundUpDigits(shown.digits, count)) {
         ++shown.point;
     }

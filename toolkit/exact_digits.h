@@ -19,11 +19,12 @@ constexpr int kFirstTryLimbs = 6;
 
 // The first 18 digits of `value`; its sign is ignored. A value with no
 // digits to give (0, an infinity, a NaN) or a `keptLimbs` below 1, with
-// which the tries would never grow, gives none: count 0. The value is its mantissa times a power of 2, that is an integer
-// times a power of 2 or a power of 5 over the same power of 10; the product
-// is formed in base 10^9. A first try keeps at most the leading `keptLimbs`
-// limbs of it, twice: cut rounding down and cut rounding up, so that the
-// exact product lies between the two. Where both read the same 18 digits,
+// which the tries would never grow, gives none: count 0. The value is its
+// mantissa times a power of 2, that is an integer times a power of 2 or a
+// power of 5 over the same power of 10; the product is formed in base
+// 10^9. A first try keeps at most the leading `keptLimbs` limbs of it,
+// twice: cut rounding down and cut rounding up, so that the exact product
+// lies between the two. Where both read the same 18 digits,
 // rounded the same way, so does the exact one; where they do not, the
 // product is formed again with twice the limbs, and so on up to all of them,
 // where nothing is cut. Whatever `keptLimbs` is, the digits are those of the
